@@ -1,0 +1,55 @@
+// Reads a comma-separated file as a sequence of fields, with typed reads into the program's scalars.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "model/NumberOrText.h"
+
+namespace brimvale {
+
+// A field ends at a comma or at a line end (CR LF, LF or CR); blanks around an unquoted field are
+// skipped; a field that begins with a double quote runs to the next double quote, loses both quotes
+// and may hold commas and line ends. Fields are taken in order regardless of lines. Every read past
+// the end raises ReadPastEnd; strict numeric reads raise TypeMismatch for a field that is not a
+// number and Overflow for one beyond the target's range.
+class CsvFieldReader {
+public:
+    struct Field {
+        std::string text;
+        bool quoted = false;
+    };
+
+    explicit CsvFieldReader(std::string contents);
+
+    // Reads the whole file; raises FileError when it cannot be opened or read.
+    static CsvFieldReader fromFile(const std::filesystem::path& path);
+
+    // True when nothing but blanks and line ends remains.
+    bool atEnd() const;
+
+    Field nextField();
+
+    std::string readText();
+    std::int16_t readInteger();
+    std::int32_t readLong();
+    float readSingle();
+    double readDouble();
+    // A number for an unquoted numeric field, the text otherwise.
+    NumberOrText readNumberOrText();
+    // The lenient numeric value of the field (its leading number, 0 when none); never a type failure.
+    double readNumericValue();
+
+private:
+    std::string m_contents;
+    std::size_t m_position = 0;
+};
+
+// Strict conversion of a whole field to a double: optional sign, digits with at most one period,
+// optional exponent, blanks around it allowed; raises TypeMismatch otherwise (an empty field too) and
+// Overflow beyond the range of a double.
+double strictNumber(std::string_view field);
+
+} // namespace brimvale

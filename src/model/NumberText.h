@@ -26,4 +26,8 @@ std::string fileTextSingle(float value);
 // back to the same double, or the value rounded to 15 digits when none does; plain range as doubleText.
 std::string fileTextDouble(double value);
 
+// Appends fileTextSingle(value), resp. fileTextDouble(value), to text without a temporary string.
+void appendFileTextSingle(std::string& text, float value);
+void appendFileTextDouble(std::string& text, double value);
+
 } // namespace brimvale

@@ -15,8 +15,7 @@ namespace {
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
-template <typename Action>
-std::optional<Kind> failureOf(Action action)
+template <typename Action> std::optional<Kind> failureOf(Action action)
 {
     try {
         action();
@@ -36,10 +35,23 @@ struct RoundCase {
 TEST(ConversionsTest, IntegerRoundsHalvesToEven)
 {
     const RoundCase cases[] = {
-        {0.5, 0},         {1.5, 2},         {2.5, 2},        {3.5, 4},        {-0.5, 0},
-        {-1.5, -2},       {-2.5, -2},       {-3.5, -4},      {2.4, 2},        {2.6, 3},
-        {-2.6, -3},       {0.49999999999999994, 0},          {2.5000000000000004, 3},
-        {32767.4, 32767}, {32766.5, 32766}, {-32768.5, -32768}, {-32767.5, -32768},
+        {0.5, 0},
+        {1.5, 2},
+        {2.5, 2},
+        {3.5, 4},
+        {-0.5, 0},
+        {-1.5, -2},
+        {-2.5, -2},
+        {-3.5, -4},
+        {2.4, 2},
+        {2.6, 3},
+        {-2.6, -3},
+        {0.49999999999999994, 0},
+        {2.5000000000000004, 3},
+        {32767.4, 32767},
+        {32766.5, 32766},
+        {-32768.5, -32768},
+        {-32767.5, -32768},
     };
     for (const auto& c : cases)
         EXPECT_EQ(toInteger(c.value), c.expected) << c.value;
@@ -47,7 +59,8 @@ TEST(ConversionsTest, IntegerRoundsHalvesToEven)
 
 TEST(ConversionsTest, IntegerFailsOutsideItsRange)
 {
-    for (const double value : {32767.5, 32768.0, -32768.6, -32769.0, 1e300, -1e300, notANumber, infinity, -infinity})
+    for (const double value :
+         {32767.5, 32768.0, -32768.6, -32769.0, 1e300, -1e300, notANumber, infinity, -infinity})
         EXPECT_EQ(failureOf([&] { toInteger(value); }), Kind::Overflow) << value;
 }
 
@@ -101,7 +114,8 @@ TEST(ConversionsTest, SingleKeepsFiniteValues)
 
 TEST(ConversionsTest, SingleFailsWhenTheResultIsNotFinite)
 {
-    for (const double value : {0x1.ffffffp127, -0x1.ffffffp127, 3.5e38, 1e39, -1e39, 1e300, notANumber, infinity})
+    for (const double value :
+         {0x1.ffffffp127, -0x1.ffffffp127, 3.5e38, 1e39, -1e39, 1e300, notANumber, infinity})
         EXPECT_EQ(failureOf([&] { toSingle(value); }), Kind::Overflow) << value;
 }
 

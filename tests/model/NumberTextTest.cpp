@@ -25,8 +25,7 @@ struct DoubleCase {
     const char* fileText;
 };
 
-template <typename Real>
-Real readBack(const std::string& text)
+template <typename Real> Real readBack(const std::string& text)
 {
     Real value{};
     std::from_chars(text.data(), text.data() + text.size(), value);
@@ -49,13 +48,13 @@ int significantDigits(const std::string& text)
 
 // The fewest significant digits (up to maxDigits) that read back to value, found by trying each
 // precision in turn; 0 when none does.
-template <typename Real>
-int fewestDigitsReadingBack(Real value, int maxDigits)
+template <typename Real> int fewestDigitsReadingBack(Real value, int maxDigits)
 {
     for (int digits = 1; digits <= maxDigits; ++digits) {
         char buffer[64];
         const auto end =
-            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1).ptr;
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1)
+                .ptr;
         Real back{};
         std::from_chars(buffer, end, back);
         if (back == value)
@@ -135,7 +134,8 @@ TEST(NumberTextTest, DoubleForms)
         {-2.5e-300, "-2.5E-300", "-2.5E-300"},
         {std::numeric_limits<double>::max(), "1.79769313486232E+308", "1.79769313486232E+308"},
         {std::numeric_limits<double>::min(), "2.2250738585072E-308", "2.2250738585072E-308"},
-        {static_cast<double>(std::numeric_limits<float>::max()), "3.40282346638529E+38", "3.40282346638529E+38"},
+        {static_cast<double>(std::numeric_limits<float>::max()), "3.40282346638529E+38",
+         "3.40282346638529E+38"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(doubleText(c.value), c.defaultText) << c.value;

@@ -24,6 +24,7 @@ public:
         bool quoted = false;
     };
 
+    // Reads fields from the given file contents.
     explicit CsvFieldReader(std::string contents);
 
     // Reads the whole file; raises FileError when it cannot be opened or read.
@@ -32,10 +33,13 @@ public:
     // True when nothing but blanks and line ends remains.
     bool atEnd() const;
 
+    // The next field with its text unchanged and whether it was quoted.
     Field nextField();
 
+    // The next field's text, quoted or not.
     std::string readText();
-    // Strict reads: the whole field must be a number; the integers round halves to even.
+    // Strict reads: the whole field, quoted or not, must be a number; the integers round halves to even
+    // and a Double that does not fit a Single overflows.
     std::int16_t readInteger();
     std::int32_t readLong();
     float readSingle();

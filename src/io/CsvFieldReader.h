@@ -10,11 +10,13 @@
 
 namespace brimvale {
 
-// A field ends at a comma or at a line end (CR LF, LF or CR); blanks around an unquoted field are
-// skipped; a field that begins with a double quote runs to the next double quote, loses both quotes
-// and may hold commas and line ends. Fields are taken in order regardless of lines. Every read past
-// the end raises ReadPastEnd; strict numeric reads raise TypeMismatch for a field that is not a
-// number and Overflow for one beyond the target's range.
+// A field ends at a comma or at a line end (CR LF, LF or CR); a run of line ends, blank lines
+// included, separates like one. Blanks (spaces, tabs) around an unquoted field are skipped. A field
+// that begins with a double quote runs to the next double quote, loses both quotes and may hold
+// commas and line ends; what follows the closing quote up to the next separator is dropped, and a
+// missing closing quote takes the rest of the file. Fields are taken in order regardless of lines
+// and their bytes are kept unchanged. Every read at the end raises ReadPastEnd; strict numeric reads
+// raise TypeMismatch for a field that is not a number and Overflow for one beyond the target's range.
 class CsvFieldReader {
 public:
     struct Field {
@@ -22,6 +24,7 @@ public:
         bool quoted = false;
     };
 
+    // Reads fields from the given file contents.
     explicit CsvFieldReader(std::string contents);
 
     // Reads the whole file; raises FileError when it cannot be opened or read.
@@ -30,19 +33,32 @@ public:
     // True when nothing but blanks and line ends remains.
     bool atEnd() const;
 
+    // The next field with its text unchanged and whether it was quoted.
     Field nextField();
 
+    // The next field's text, quoted or not.
     std::string readText();
+    // Strict reads: the whole field, quoted or not, must be a number; the integers round halves to even
+    // and a Double that does not fit a Single overflows.
     std::int16_t readInteger();
     std::int32_t readLong();
     float readSingle();
     double readDouble();
-    // A number for an unquoted numeric field, the text otherwise.
+    // A number for an unquoted numeric field, the text otherwise (an empty field is the empty text).
     NumberOrText readNumberOrText();
     // The lenient numeric value of the field (its leading number, 0 when none); never a type failure.
     double readNumericValue();
 
 private:
+    // A field's text lies unchanged inside the contents, so it is handed out as a view.
+    struct FieldView {
+        std::string_view text;
+        bool quoted = false;
+    };
+
+    FieldView nextFieldView();
+    void skipSeparator();
+
     std::string m_contents;
     std::size_t m_position = 0;
 };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <limits>
 #include <string>
 
@@ -52,6 +53,15 @@ private:
     float m_rowStep;
     float m_valueStep;
 };
+
+// sum + term stored as a 32-bit float, as toSingle does; the common case stays inline in the row loop.
+float addAsSingle(float sum, double term)
+{
+    const double exact = static_cast<double>(sum) + term;
+    if (!(std::fabs(exact) <= std::numeric_limits<float>::max()))
+        return toSingle(exact);
+    return static_cast<float>(exact);
+}
 
 // Marks rows r0 to r0 + d - 1 of a segment going down from (x0, r0); d is positive.
 void markSegment(SectionMatrix& section, const Raster& raster, float x0, float x1, std::int32_t r0,
@@ -144,7 +154,7 @@ void calibrateRow(SectionMatrix& section, const ProbabilityGrid& grid, int h)
         if (mark == 0.0)
             continue;
         for (int i = 0; i < SectionMatrix::Columns; ++i)
-            sums[i] = toSingle(sums[i] + mark * grid(j, i));
+            sums[i] = addAsSingle(sums[i], mark * grid(j, i));
     }
     for (int i = 0; i < SectionMatrix::Columns; ++i)
         section(1, i, h) = sums[i];

@@ -54,7 +54,7 @@ private:
     float m_valueStep;
 };
 
-// sum + term stored as a 32-bit float, as toSingle does; the common case stays inline in the row loop.
+// Returns sum + term stored as a 32-bit float, failing as toSingle does; the common case stays inline.
 float addAsSingle(float sum, double term)
 {
     const double exact = static_cast<double>(sum) + term;
@@ -69,7 +69,7 @@ void markSegment(SectionMatrix& section, const Raster& raster, float x0, float x
 {
     // A segment may span millions of rows far outside the section; only the rows inside can be marked,
     // so the loop visits just those. The column is linear in m, so it leaves the 32-bit range, if
-    // anywhere, at an end of the segment: computing both ends fails exactly where walking every row would.
+    // anywhere, at an end of the segment: computing both ends fails whenever walking every row would.
     raster.column(x0, x1, 0, d);
     raster.column(x0, x1, d - 1, d);
     const std::int64_t first = std::max<std::int64_t>(0, -static_cast<std::int64_t>(r0));

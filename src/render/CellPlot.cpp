@@ -1,4 +1,5 @@
-// The cell plots of the calibration matrix and section figures, cell by cell or a column, row or figure at once.
+// The cell plots of the calibration matrix and section figures, cell by cell or a column, row or figure at
+// once.
 #include "render/CellPlot.h"
 
 #include <cmath>
@@ -83,7 +84,8 @@ void fillRect(DrawingSurface& surface, const CellRect& rect, QRgb colour)
 void plotProbability(DrawingSurface& surface, ProgramSettings& settings, double testedCell, float& v,
                      const CellRect& rect)
 {
-    settings.colourComponents = probabilityComponents(settings.colourRamp, settings.zEnhancement, v, testedCell);
+    settings.colourComponents =
+        probabilityComponents(settings.colourRamp, settings.zEnhancement, v, testedCell);
     v = std::fabs(v);
     fillRect(surface, rect, rgbOf(settings.colourComponents));
 }
@@ -113,15 +115,16 @@ float probabilityValue(double cell, ProbabilitySource source)
     if (source == ProbabilitySource::RawValue)
         return toSingle(ProbabilityScale * cell);
     const double magnitude = std::fabs(cell);
-    return toSingle((magnitude - intOf(magnitude)) * ProbabilityScale);
+    // The fraction of a packed cell is its magnitude less Int of it.
+    return toSingle((magnitude - std::floor(magnitude)) * ProbabilityScale);
 }
 
 QRgb cellColour(const ProgramSettings& settings, double cell, CellView view, ProbabilitySource source)
 {
     if (view == CellView::Confidence)
         return classColour(toSingle(cell), settings.greyScale);
-    return rgbOf(probabilityComponents(settings.colourRamp, settings.zEnhancement, probabilityValue(cell, source),
-                                       cell));
+    return rgbOf(probabilityComponents(settings.colourRamp, settings.zEnhancement,
+                                       probabilityValue(cell, source), cell));
 }
 
 void plotGridProbability(DrawingSurface& surface, ProgramSettings& settings, const ProbabilityGrid& grid,
@@ -138,8 +141,9 @@ void plotSectionProbability(DrawingSurface& surface, ProgramSettings& settings, 
 {
     checkIndex(i, LastColumn);
     checkIndex(h, section.verticalSteps());
-    plotProbability(surface, settings, section(1, i, h), v,
-                    sectionCellRect(surface.scaleWidth(), surface.scaleHeight(), section.verticalSteps(), i, h));
+    plotProbability(
+        surface, settings, section(1, i, h), v,
+        sectionCellRect(surface.scaleWidth(), surface.scaleHeight(), section.verticalSteps(), i, h));
 }
 
 void plotGridConfidence(DrawingSurface& surface, const ProgramSettings& settings, float& v, int i, int j)
@@ -150,8 +154,9 @@ void plotGridConfidence(DrawingSurface& surface, const ProgramSettings& settings
 void plotSectionConfidence(DrawingSurface& surface, const ProgramSettings& settings,
                            const SectionMatrix& section, float& v, int i, int h)
 {
-    plotConfidence(surface, settings, v,
-                   sectionCellRect(surface.scaleWidth(), surface.scaleHeight(), section.verticalSteps(), i, h));
+    plotConfidence(
+        surface, settings, v,
+        sectionCellRect(surface.scaleWidth(), surface.scaleHeight(), section.verticalSteps(), i, h));
 }
 
 void plotGridColumn(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,

@@ -1,4 +1,5 @@
-// The cell plots of the calibration matrix and section figures, cell by cell or a column, row or figure at once.
+// The cell plots of the calibration matrix and section figures, cell by cell or a column, row or figure at
+// once.
 #pragma once
 
 #include <QRgb>

@@ -68,16 +68,16 @@ TEST(CellPlotTest, GridCellsTileTheFigureInTheirPlaces)
         QSize size;
         qreal ratio;
     };
-    const Layout layouts[] = {{{136, 136}, 1.0}, {{400, 400}, 1.0}, {{808, 216}, 1.0}, {{96, 48}, 1.0},
-                              {{68, 100}, 2.0}};
+    const Layout layouts[] = {
+        {{136, 136}, 1.0}, {{400, 400}, 1.0}, {{808, 216}, 1.0}, {{96, 48}, 1.0}, {{68, 100}, 2.0}};
     ProbabilityGrid grid;
     for (int i = 0; i < ProbabilityGrid::Steps; ++i)
         for (int j = 0; j < ProbabilityGrid::Steps; ++j)
             grid(i, j) = patternCell(i, j);
     const ProgramSettings settings;
     for (const Layout& layout : layouts) {
-        SCOPED_TRACE(testing::Message() << layout.size.width() << "x" << layout.size.height() << " at "
-                                        << layout.ratio);
+        SCOPED_TRACE(testing::Message()
+                     << layout.size.width() << "x" << layout.size.height() << " at " << layout.ratio);
         DrawingSurface surface = makeSurface(layout.size, layout.ratio);
         plotGridFigure(surface, settings, grid, CellView::Confidence, ProbabilitySource::PackedFraction);
         const QImage& image = surface.image();
@@ -105,7 +105,8 @@ TEST(CellPlotTest, SectionCellsTileTheFigureInTheirPlaces)
         QSize size;
         int verticalSteps;
     };
-    const Layout layouts[] = {{{136, 365}, 511}, {{400, 800}, 199}, {{296, 64}, 0}, {{808, 50}, 1}, {{48, 30}, 63}};
+    const Layout layouts[] = {
+        {{136, 365}, 511}, {{400, 800}, 199}, {{296, 64}, 0}, {{808, 50}, 1}, {{48, 30}, 63}};
     const ProgramSettings settings;
     for (const Layout& layout : layouts) {
         SCOPED_TRACE(testing::Message() << layout.size.width() << "x" << layout.size.height() << " rows 0.."
@@ -115,7 +116,8 @@ TEST(CellPlotTest, SectionCellsTileTheFigureInTheirPlaces)
             for (int h = 0; h <= layout.verticalSteps; ++h)
                 section(1, i, h) = patternCell(i, h);
         DrawingSurface surface = makeSurface(layout.size);
-        plotSectionFigure(surface, settings, section, CellView::Confidence, ProbabilitySource::PackedFraction);
+        plotSectionFigure(surface, settings, section, CellView::Confidence,
+                          ProbabilitySource::PackedFraction);
         const QImage& image = surface.image();
         const int w = image.width();
         const int h = image.height();
@@ -207,7 +209,8 @@ TEST(CellPlotTest, CellByCellDrawsTheSameFigureAsAtOnce)
     SectionMatrix section(99);
     for (int i = 0; i < ProbabilityGrid::Steps; ++i) {
         for (int j = 0; j < ProbabilityGrid::Steps; ++j)
-            grid(i, j) = ((i + j) % 5 == 0 ? -1 : 1) * ((i * 7 + j * 13) % 4 + ((i * 31 + j * 17) % 50) / 1000.0);
+            grid(i, j) =
+                ((i + j) % 5 == 0 ? -1 : 1) * ((i * 7 + j * 13) % 4 + ((i * 31 + j * 17) % 50) / 1000.0);
         for (int h = 0; h <= 99; ++h)
             section(1, i, h) = ((i + h) % 3 == 0 ? -1 : 1) * ((i + h) % 4 + ((i * 3 + h * 11) % 50) / 1000.0);
     }
@@ -328,10 +331,12 @@ TEST(CellPlotTest, IndicesOutsideTheMatricesFail)
     expectSubscript([&] { plotSectionProbability(surface, settings, section, v, -1, 0); });
     expectSubscript([&] { plotSectionProbability(surface, settings, section, v, 0, 10); });
     expectSubscript([&] {
-        plotGridColumn(surface, settings, grid, CellView::Probability, ProbabilitySource::PackedFraction, 201);
+        plotGridColumn(surface, settings, grid, CellView::Probability, ProbabilitySource::PackedFraction,
+                       201);
     });
     expectSubscript([&] {
-        plotSectionRow(surface, settings, section, CellView::Confidence, ProbabilitySource::PackedFraction, 10);
+        plotSectionRow(surface, settings, section, CellView::Confidence, ProbabilitySource::PackedFraction,
+                       10);
     });
 }
 

@@ -29,9 +29,8 @@ TEST(ColourLookupTest, DefaultRampBands)
     };
     // Red rises 0.3..0.45, is full to 0.65 and falls to 0.95; blue is full 0.15..0.25 and gone at 0.35.
     const Case cases[] = {
-        {Red, 0.29, 0.0},   {Red, 0.5, 255.0},  {Blue, 0.2, 255.0}, {Blue, 0.35, 0.0},
-        {Red, 0.45, 255.0}, {Red, 0.95, 0.0},   {Green, 0.0, 0.0},
-        {Blue, 0.0, 0.0},   {Green, 0.3, 255.0}, {Red, 2.0, 0.0},
+        {Red, 0.29, 0.0}, {Red, 0.5, 255.0}, {Blue, 0.2, 255.0}, {Blue, 0.35, 0.0},   {Red, 0.45, 255.0},
+        {Red, 0.95, 0.0}, {Green, 0.0, 0.0}, {Blue, 0.0, 0.0},   {Green, 0.3, 255.0}, {Red, 2.0, 0.0},
     };
     for (const Case& c : cases)
         EXPECT_EQ(lookUp(ramp, c.k, c.v), c.expected) << "channel " << c.k << " at " << c.v;
@@ -147,10 +146,14 @@ TEST(ColourLookupTest, ClassColours)
     };
     const QRgb white = qRgb(255, 255, 255);
     const Case cases[] = {
-        {3.5f, qRgb(200, 255, 200), qRgb(200, 200, 200)},  {2.0f, qRgb(200, 255, 200), qRgb(200, 200, 200)},
-        {-2.3f, qRgb(200, 255, 200), qRgb(200, 200, 200)}, {1.999f, qRgb(50, 127, 50), qRgb(100, 100, 100)},
-        {1.0f, qRgb(50, 127, 50), qRgb(100, 100, 100)},    {-1.2f, qRgb(50, 127, 50), qRgb(100, 100, 100)},
-        {0.99f, white, white},                             {0.0f, white, white},
+        {3.5f, qRgb(200, 255, 200), qRgb(200, 200, 200)},
+        {2.0f, qRgb(200, 255, 200), qRgb(200, 200, 200)},
+        {-2.3f, qRgb(200, 255, 200), qRgb(200, 200, 200)},
+        {1.999f, qRgb(50, 127, 50), qRgb(100, 100, 100)},
+        {1.0f, qRgb(50, 127, 50), qRgb(100, 100, 100)},
+        {-1.2f, qRgb(50, 127, 50), qRgb(100, 100, 100)},
+        {0.99f, white, white},
+        {0.0f, white, white},
         {-0.5f, white, white},
     };
     for (const Case& c : cases) {

@@ -26,7 +26,7 @@ TEST(ColourRampDrawingTest, ColourScaleRunsFromTheBottomToTheTop)
     surface.setScale(0, 0, 30, 510);
     drawColourScale(surface, settings);
     const QImage& image = surface.image();
-    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));   // t = 1
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0)); // t = 1
     EXPECT_EQ(image.pixel(29, 0), qRgb(255, 0, 0));
     // t = 1/510: red 0.5 and green 254.5, both rounded to even.
     EXPECT_EQ(image.pixel(0, 509), qRgb(0, 254, 0));
@@ -76,7 +76,7 @@ TEST(ColourRampDrawingTest, PreviewStripIsWhiteBelowTheThreshold)
     EXPECT_EQ(image.pixel(99, 5), qRgb(0, 0, 0));
 
     drawPreviewStrip(surface, ramp, 0.0f);
-    EXPECT_EQ(image.pixel(0, 5), qRgb(0, 0, 0)); // the colour of 0
+    EXPECT_EQ(image.pixel(0, 5), qRgb(0, 0, 0));               // the colour of 0
     EXPECT_EQ(surface.image().pixel(20, 5), qRgb(0, 85, 255)); // green a third up 0.15..0.3
 }
 

@@ -1,0 +1,344 @@
+// The cell plots: cell geometry, colours of both views read back from the figures, per-cell and whole-figure
+// drawing alike.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "model/RuntimeFailure.h"
+#include "render/CellPlot.h"
+
+namespace brimvale {
+namespace {
+
+constexpr QRgb Back = 0xff123456; // a colour no cell takes
+const QRgb White = qRgb(255, 255, 255);
+const QRgb UpperClass = qRgb(200, 255, 200);
+const QRgb LowerClass = qRgb(50, 127, 50);
+
+DrawingSurface makeSurface(QSize size, qreal ratio = 1.0)
+{
+    DrawingSurface surface(size, ratio);
+    surface.setBackColor(Back);
+    return surface;
+}
+
+// Three classes in a pattern in which every cell differs from its four neighbours.
+double patternCell(int i, int j)
+{
+    static const double classes[] = {0.5, 1.5, 2.5};
+    return classes[(i + 2 * j) % 3];
+}
+
+QRgb patternColour(int i, int j)
+{
+    const QRgb colours[] = {White, LowerClass, UpperClass};
+    return colours[(i + 2 * j) % 3];
+}
+
+TEST(CellPlotTest, CellRectanglesSpanToTheNextCell)
+{
+    const CellRect first = gridCellRect(4000, 2000, 0, 0);
+    EXPECT_DOUBLE_EQ(first.x1, 0);
+    EXPECT_DOUBLE_EQ(first.y1, 2000); // row 0 at the bottom
+    EXPECT_DOUBLE_EQ(first.x2, 20);
+    EXPECT_DOUBLE_EQ(first.y2, 1990);
+    const CellRect top = gridCellRect(4000, 2000, 199, 199);
+    EXPECT_DOUBLE_EQ(top.x1, 3980);
+    EXPECT_DOUBLE_EQ(top.x2, 4000);
+    EXPECT_NEAR(top.y1, 10, 1e-9);
+    EXPECT_NEAR(top.y2, 0, 1e-9);
+
+    const CellRect section = sectionCellRect(4000, 1000, 4, 1, 2);
+    EXPECT_DOUBLE_EQ(section.x1, 20);
+    EXPECT_DOUBLE_EQ(section.y1, 500); // row 0 at the top
+    EXPECT_DOUBLE_EQ(section.x2, 40);
+    EXPECT_DOUBLE_EQ(section.y2, 750);
+    // One row only: it fills the height instead of dividing by zero.
+    const CellRect single = sectionCellRect(4000, 1000, 0, 5, 0);
+    EXPECT_DOUBLE_EQ(single.y1, 0);
+    EXPECT_DOUBLE_EQ(single.y2, 1000);
+}
+
+TEST(CellPlotTest, GridCellsTileTheFigureInTheirPlaces)
+{
+    // Sizes in device pixels that are multiples of 8, so that no cell edge falls on half a pixel;
+    // fewer pixels than cells (96 and 136) hide some cells but keep every other one in its place.
+    struct Layout {
+        QSize size;
+        qreal ratio;
+    };
+    const Layout layouts[] = {
+        {{136, 136}, 1.0}, {{400, 400}, 1.0}, {{808, 216}, 1.0}, {{96, 48}, 1.0}, {{68, 100}, 2.0}};
+    ProbabilityGrid grid;
+    for (int i = 0; i < ProbabilityGrid::Steps; ++i)
+        for (int j = 0; j < ProbabilityGrid::Steps; ++j)
+            grid(i, j) = patternCell(i, j);
+    const ProgramSettings settings;
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(testing::Message()
+                     << layout.size.width() << "x" << layout.size.height() << " at " << layout.ratio);
+        DrawingSurface surface = makeSurface(layout.size, layout.ratio);
+        plotGridFigure(surface, settings, grid, CellView::Confidence, ProbabilitySource::PackedFraction);
+        const QImage& image = surface.image();
+        const int w = image.width();
+        const int h = image.height();
+        int wrong = 0;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                // Column i covers x from i * w / 200 to (i + 1) * w / 200; row j covers the same
+                // band counted up from the bottom. Columns and rows 200 lie beyond the edges.
+                const int i = static_cast<int>(std::floor((x + 0.5) * 200 / w));
+                const int j = static_cast<int>(std::floor((h - y - 0.5) * 200 / h));
+                if (image.pixel(x, y) != patternColour(i, j) && ++wrong <= 5)
+                    ADD_FAILURE() << "pixel " << x << "," << y << " should show cell " << i << "," << j;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+TEST(CellPlotTest, SectionCellsTileTheFigureInTheirPlaces)
+{
+    // Odd row counts keep row edges off half pixels.
+    struct Layout {
+        QSize size;
+        int verticalSteps;
+    };
+    const Layout layouts[] = {
+        {{136, 365}, 511}, {{400, 800}, 199}, {{296, 64}, 0}, {{808, 50}, 1}, {{48, 30}, 63}};
+    const ProgramSettings settings;
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(testing::Message() << layout.size.width() << "x" << layout.size.height() << " rows 0.."
+                                        << layout.verticalSteps);
+        SectionMatrix section(static_cast<std::int16_t>(layout.verticalSteps));
+        for (int i = 0; i < SectionMatrix::Columns; ++i)
+            for (int h = 0; h <= layout.verticalSteps; ++h)
+                section(1, i, h) = patternCell(i, h);
+        DrawingSurface surface = makeSurface(layout.size);
+        plotSectionFigure(surface, settings, section, CellView::Confidence,
+                          ProbabilitySource::PackedFraction);
+        const QImage& image = surface.image();
+        const int w = image.width();
+        const int h = image.height();
+        // With no row spacing (rows 0..0) the one row fills the height; otherwise rows are
+        // h / verticalSteps high and the last row lies beyond the bottom edge.
+        const int spacing = std::max(layout.verticalSteps, 1);
+        int wrong = 0;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const int i = static_cast<int>(std::floor((x + 0.5) * 200 / w));
+                const int row = static_cast<int>(std::floor((y + 0.5) * spacing / h));
+                if (image.pixel(x, y) != patternColour(i, row) && ++wrong <= 5)
+                    ADD_FAILURE() << "pixel " << x << "," << y << " should show cell " << i << "," << row;
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+TEST(CellPlotTest, ColoursOfBothViewsInTheFigure)
+{
+    // 400 x 400 pixels: grid cell (i, j) covers pixels 2i..2i+1 by 398-2j..399-2j.
+    struct Case {
+        const char* name;
+        double cell;
+        CellView view;
+        bool grey;
+        float zEnhancement;
+        ProbabilitySource source;
+        QRgb expected;
+    };
+    const auto P = CellView::Probability;
+    const auto C = CellView::Confidence;
+    const auto Packed = ProbabilitySource::PackedFraction;
+    const auto Raw = ProbabilitySource::RawValue;
+    // The packed probability 0.02 enters the default ramp at 20 * 0.02 = 0.4: red two thirds up
+    // 0.3..0.45 (170), green full, blue past 0.35.
+    const QRgb at04 = qRgb(170, 255, 0);
+    const Case cases[] = {
+        {"class 1, probability 0.02", 1.02, P, false, 1.0f, Packed, at04},
+        {"class 2, same probability", 2.02, P, false, 1.0f, Packed, at04},
+        {"mode mark, same probability", 3.02, P, false, 1.0f, Packed, at04},
+        {"average mark by magnitude", -1.02, P, false, 1.0f, Packed, at04},
+        {"class 0 is white", 0.5, P, false, 1.0f, Packed, White},
+        {"class 0 near 1 is white", 0.999, P, false, 1.0f, Packed, White},
+        {"half enhancement", 1.04, P, false, 0.5f, Packed, at04},
+        {"no enhancement: colour of 0", 1.3, P, false, 0.0f, Packed, qRgb(0, 0, 0)},
+        {"no enhancement, class 0", 0.3, P, false, 0.0f, Packed, White},
+        // Grey ramp at 0.4: (0.6 - 0.4) / 0.6 * 255 = 85.
+        {"grey scale", 1.02, P, true, 1.0f, Packed, qRgb(85, 85, 85)},
+        // A raw probability is twenty times the cell; the white rule still tests the cell itself.
+        {"raw probability below 1", 0.02, P, false, 1.0f, Raw, White},
+        {"raw value 1: 20 is beyond the ramp", 1.0, P, false, 1.0f, Raw, qRgb(0, 0, 0)},
+        {"confidence class 1", 1.02, C, false, 1.0f, Packed, LowerClass},
+        {"confidence class 2", 2.02, C, false, 1.0f, Packed, UpperClass},
+        {"confidence average mark", -2.5, C, false, 1.0f, Packed, UpperClass},
+        {"confidence class 0", 0.5, C, false, 1.0f, Packed, White},
+        {"grey class 1", 1.02, C, true, 1.0f, Packed, qRgb(100, 100, 100)},
+        {"grey class 2", 2.02, C, true, 1.0f, Packed, qRgb(200, 200, 200)},
+        {"grey class 0", 0.7, C, true, 1.0f, Packed, White},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProgramSettings settings;
+        settings.greyScale = c.grey;
+        if (c.grey)
+            settings.colourRamp.points = ColourRamp::greyScale();
+        settings.zEnhancement = c.zEnhancement;
+        ProbabilityGrid grid;
+        grid(57, 123) = c.cell;
+        DrawingSurface surface = makeSurface(QSize(400, 400));
+        plotGridFigure(surface, settings, grid, c.view, c.source);
+        EXPECT_EQ(surface.image().pixel(114, 398 - 246), c.expected);
+        EXPECT_EQ(surface.image().pixel(115, 399 - 246), c.expected);
+
+        SectionMatrix section(100);
+        section(1, 57, 42) = c.cell;
+        DrawingSurface sectionSurface = makeSurface(QSize(400, 400)); // rows 4 pixels high
+        plotSectionFigure(sectionSurface, settings, section, c.view, c.source);
+        EXPECT_EQ(sectionSurface.image().pixel(114, 168), c.expected);
+        EXPECT_EQ(sectionSurface.image().pixel(115, 171), c.expected);
+    }
+}
+
+TEST(CellPlotTest, CellByCellDrawsTheSameFigureAsAtOnce)
+{
+    ProgramSettings settings;
+    ProbabilityGrid grid;
+    SectionMatrix section(99);
+    for (int i = 0; i < ProbabilityGrid::Steps; ++i) {
+        for (int j = 0; j < ProbabilityGrid::Steps; ++j)
+            grid(i, j) =
+                ((i + j) % 5 == 0 ? -1 : 1) * ((i * 7 + j * 13) % 4 + ((i * 31 + j * 17) % 50) / 1000.0);
+        for (int h = 0; h <= 99; ++h)
+            section(1, i, h) = ((i + h) % 3 == 0 ? -1 : 1) * ((i + h) % 4 + ((i * 3 + h * 11) % 50) / 1000.0);
+    }
+    for (const CellView view : {CellView::Probability, CellView::Confidence}) {
+        SCOPED_TRACE(view == CellView::Probability ? "probability" : "confidence");
+        DrawingSurface atOnce = makeSurface(QSize(283, 197));
+        DrawingSurface byCell = makeSurface(QSize(283, 197));
+        plotGridFigure(atOnce, settings, grid, view, ProbabilitySource::PackedFraction);
+        DrawingSurface sectionAtOnce = makeSurface(QSize(150, 355));
+        DrawingSurface sectionByCell = makeSurface(QSize(150, 355));
+        plotSectionFigure(sectionAtOnce, settings, section, view, ProbabilitySource::PackedFraction);
+        for (int i = 0; i <= 200; ++i) {
+            for (int j = 0; j <= 200; ++j) {
+                const double g = grid(i, j);
+                // The caller passes twenty times the fraction of a packed cell, or the raw cell.
+                float v = view == CellView::Probability
+                              ? static_cast<float>((std::fabs(g) - std::floor(std::fabs(g))) * 20.0)
+                              : static_cast<float>(g);
+                if (view == CellView::Probability)
+                    plotGridProbability(byCell, settings, grid, v, i, j);
+                else
+                    plotGridConfidence(byCell, settings, v, i, j);
+                EXPECT_GE(v, 0.0f);
+            }
+            for (int h = 0; h <= 99; ++h) {
+                const double s = section(1, i, h);
+                float v = view == CellView::Probability
+                              ? static_cast<float>((std::fabs(s) - std::floor(std::fabs(s))) * 20.0)
+                              : static_cast<float>(s);
+                if (view == CellView::Probability)
+                    plotSectionProbability(sectionByCell, settings, section, v, i, h);
+                else
+                    plotSectionConfidence(sectionByCell, settings, section, v, i, h);
+            }
+        }
+        EXPECT_EQ(atOnce.image(), byCell.image());
+        EXPECT_EQ(sectionAtOnce.image(), sectionByCell.image());
+    }
+}
+
+TEST(CellPlotTest, CellPlotsReturnTheMagnitudeAndKeepTheComponents)
+{
+    ProgramSettings settings;
+    ProbabilityGrid grid;
+    grid(3, 4) = -1.025;
+    DrawingSurface surface = makeSurface(QSize(400, 400));
+    float v = -0.5f;
+    plotGridProbability(surface, settings, grid, v, 3, 4);
+    EXPECT_EQ(v, 0.5f);
+    EXPECT_EQ(settings.colourComponents[0], 255.0f);
+    EXPECT_NEAR(settings.colourComponents[1], 191.25f, 1e-3);
+    EXPECT_EQ(settings.colourComponents[2], 0.0f);
+    EXPECT_EQ(surface.image().pixel(6, 390), qRgb(255, 191, 0));
+
+    // A class-0 cell is white whatever the value.
+    grid(3, 4) = 0.4;
+    v = -0.5f;
+    plotGridProbability(surface, settings, grid, v, 3, 4);
+    EXPECT_EQ(v, 0.5f);
+    EXPECT_EQ(settings.colourComponents, (std::array<float, 3>{255.0f, 255.0f, 255.0f}));
+    EXPECT_EQ(surface.image().pixel(6, 390), White);
+
+    v = -1.5f;
+    plotGridConfidence(surface, settings, v, 3, 4);
+    EXPECT_EQ(v, 1.5f);
+    EXPECT_EQ(surface.image().pixel(6, 390), LowerClass);
+}
+
+TEST(CellPlotTest, RowsAndColumnsDrawOnlyTheirCellsAndReportProgress)
+{
+    const ProgramSettings settings;
+    SectionMatrix section(10);
+    for (int i = 0; i <= 200; ++i)
+        for (int h = 0; h <= 10; ++h)
+            section(1, i, h) = 2.5;
+    DrawingSurface surface = makeSurface(QSize(400, 100)); // rows 10 pixels high
+    plotSectionRow(surface, settings, section, CellView::Confidence, ProbabilitySource::PackedFraction, 3);
+    const QImage& image = surface.image();
+    for (int y = 0; y < 100; ++y)
+        EXPECT_EQ(image.pixel(200, y), (y >= 30 && y < 40) ? UpperClass : Back) << y;
+
+    DrawingSurface column = makeSurface(QSize(400, 100));
+    plotSectionColumn(column, settings, section, CellView::Confidence, ProbabilitySource::PackedFraction, 7);
+    for (int x = 0; x < 400; ++x)
+        EXPECT_EQ(column.image().pixel(x, 50), (x >= 14 && x < 16) ? UpperClass : Back) << x;
+
+    std::vector<int> reported;
+    ProbabilityGrid grid;
+    DrawingSurface gridSurface = makeSurface(QSize(100, 100));
+    plotGridFigure(gridSurface, settings, grid, CellView::Confidence, ProbabilitySource::PackedFraction,
+                   [&](int i) { reported.push_back(i); });
+    ASSERT_EQ(reported.size(), 201u);
+    for (int i = 0; i <= 200; ++i)
+        EXPECT_EQ(reported[static_cast<std::size_t>(i)], i);
+    reported.clear();
+    plotSectionFigure(surface, settings, section, CellView::Probability, ProbabilitySource::PackedFraction,
+                      [&](int i) { reported.push_back(i); });
+    EXPECT_EQ(reported.size(), 201u);
+    EXPECT_EQ(reported.back(), 200);
+}
+
+TEST(CellPlotTest, IndicesOutsideTheMatricesFail)
+{
+    ProgramSettings settings;
+    ProbabilityGrid grid;
+    SectionMatrix section(9);
+    DrawingSurface surface = makeSurface(QSize(50, 50));
+    const auto expectSubscript = [](auto call) {
+        try {
+            call();
+            ADD_FAILURE() << "no failure";
+        } catch (const RuntimeFailure& failure) {
+            EXPECT_EQ(failure.kind(), RuntimeFailure::Kind::SubscriptOutOfRange);
+        }
+    };
+    float v = 1.0f;
+    expectSubscript([&] { plotGridProbability(surface, settings, grid, v, 0, 201); });
+    expectSubscript([&] { plotSectionProbability(surface, settings, section, v, -1, 0); });
+    expectSubscript([&] { plotSectionProbability(surface, settings, section, v, 0, 10); });
+    expectSubscript([&] {
+        plotGridColumn(surface, settings, grid, CellView::Probability, ProbabilitySource::PackedFraction,
+                       201);
+    });
+    expectSubscript([&] {
+        plotSectionRow(surface, settings, section, CellView::Confidence, ProbabilitySource::PackedFraction,
+                       10);
+    });
+}
+
+} // namespace
+} // namespace brimvale

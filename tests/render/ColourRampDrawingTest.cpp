@@ -1,0 +1,120 @@
+// Drawings of the colour ramp read back from their pixels: colour scale, preview strip and editors.
+#include <gtest/gtest.h>
+
+#include "render/ColourRampDrawing.h"
+
+namespace brimvale {
+namespace {
+
+const QRgb White = qRgb(255, 255, 255);
+
+// Red rises over 0..1 and stays full beyond, green falls over 0..1, blue is off: a scale from green at
+// the bottom to red at the top.
+ColourRamp greenToRed()
+{
+    ColourRamp ramp;
+    ramp.points = {0.0f, -1.0f, 2.0f, 1.0f, -1.0f, 2.0f, 2.0f, 0.0f, 2.0f, 3.0f, 1.0f, 2.0f};
+    return ramp;
+}
+
+TEST(ColourRampDrawingTest, ColourScaleRunsFromTheBottomToTheTop)
+{
+    ProgramSettings settings;
+    settings.colourRamp = greenToRed();
+    // One unit per pixel row: the line of k lands in row 510 - k, so k = 0 falls just below the box.
+    DrawingSurface surface(QSize(30, 510));
+    surface.setScale(0, 0, 30, 510);
+    drawColourScale(surface, settings);
+    const QImage& image = surface.image();
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0)); // t = 1
+    EXPECT_EQ(image.pixel(29, 0), qRgb(255, 0, 0));
+    // t = 1/510: red 0.5 and green 254.5, both rounded to even.
+    EXPECT_EQ(image.pixel(0, 509), qRgb(0, 254, 0));
+    EXPECT_EQ(image.pixel(29, 509), qRgb(0, 254, 0));
+    // t = 253/510: red 126.5 and green 128.5 once stored as Singles.
+    EXPECT_EQ(image.pixel(15, 257), qRgb(126, 128, 0));
+    EXPECT_EQ(settings.colourComponents, (std::array<float, 3>{255.0f, 0.0f, 0.0f}));
+}
+
+TEST(ColourRampDrawingTest, ColourScaleInTheDefaultScale)
+{
+    ProgramSettings settings;
+    settings.colourRamp = greenToRed();
+    // 100 pixel rows of 15 twips: the bottom row is last drawn by k = 15 (t = 0.01), the top by k = H.
+    DrawingSurface surface(QSize(20, 100));
+    drawColourScale(surface, settings);
+    EXPECT_EQ(surface.image().pixel(10, 99), qRgb(3, 252, 0)); // 2.55 and 252.45
+    EXPECT_EQ(surface.image().pixel(10, 0), qRgb(255, 0, 0));
+
+    // The default ramp: black at the top, blue rising at the bottom (0.01 / 0.15 * 255 = 17).
+    settings.colourRamp = ColourRamp();
+    drawColourScale(surface, settings);
+    EXPECT_EQ(surface.image().pixel(10, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(surface.image().pixel(10, 99), qRgb(0, 0, 17));
+    // Halfway up (t = 0.5, last drawn into row 50): red full, green on its fall, blue off.
+    EXPECT_EQ(surface.image().pixel(10, 50), qRgb(255, 191, 0));
+
+    // A box without height draws nothing and does not divide by zero.
+    DrawingSurface flat(QSize(20, 0));
+    settings.colourComponents = {1.0f, 2.0f, 3.0f};
+    drawColourScale(flat, settings);
+    EXPECT_EQ(settings.colourComponents, (std::array<float, 3>{1.0f, 2.0f, 3.0f}));
+}
+
+TEST(ColourRampDrawingTest, PreviewStripIsWhiteBelowTheThreshold)
+{
+    const ColourRamp ramp;
+    DrawingSurface surface(QSize(100, 10));
+    drawPreviewStrip(surface, ramp, 0.25f);
+    const QImage& image = surface.image();
+    for (int x = 0; x < 25; ++x)
+        EXPECT_EQ(image.pixel(x, 5), White) << x;
+    // 0.25: green two thirds up 0.15..0.3, blue just at the start of its fall.
+    EXPECT_EQ(image.pixel(25, 0), qRgb(0, 170, 255));
+    EXPECT_EQ(image.pixel(25, 9), qRgb(0, 170, 255));
+    EXPECT_EQ(image.pixel(50, 5), qRgb(255, 191, 0));
+    EXPECT_EQ(image.pixel(99, 5), qRgb(0, 0, 0));
+
+    drawPreviewStrip(surface, ramp, 0.0f);
+    EXPECT_EQ(image.pixel(0, 5), qRgb(0, 0, 0));               // the colour of 0
+    EXPECT_EQ(surface.image().pixel(20, 5), qRgb(0, 85, 255)); // green a third up 0.15..0.3
+}
+
+TEST(ColourRampDrawingTest, EditorDrawsTheTrapezoidAndMarkers)
+{
+    const QRgb red = qRgb(255, 0, 0);
+    // 4005 x 1005 twips: the feet lie in pixel row 53 (804 twips), the plateau in row 13 (201 twips);
+    // red's points fall in pixel columns 80, 120, 173 and 253.
+    DrawingSurface surface(QSize(267, 67));
+    surface.setBackColor(White);
+    ColourRamp ramp;
+    drawRampEditor(surface, ramp, 0, false);
+    const QImage& image = surface.image();
+    EXPECT_EQ(image.pixel(10, 53), red);
+    EXPECT_EQ(image.pixel(150, 13), red);
+    EXPECT_EQ(image.pixel(260, 53), red);
+    EXPECT_EQ(image.pixel(150, 53), White); // under the plateau
+    EXPECT_EQ(image.pixel(40, 13), White);  // above the left foot
+    // The marker of point 0 spans 60 twips (4 pixels) around (80.1, 53.6).
+    EXPECT_EQ(image.pixel(78, 51), red);
+    EXPECT_EQ(image.pixel(82, 55), red);
+    EXPECT_EQ(image.pixel(78, 45), White);
+
+    // Redrawing clears the old trapezoid.
+    ramp[3] = 0.7f;
+    ramp[6] = 0.8f;
+    drawRampEditor(surface, ramp, 0, false);
+    EXPECT_EQ(surface.image().pixel(150, 13), White);
+    EXPECT_EQ(surface.image().pixel(200, 13), red);
+
+    drawRampEditor(surface, ramp, 1, false);
+    EXPECT_EQ(surface.image().pixel(10, 53), qRgb(0, 255, 0));
+    // Blue rises from 0 at once; its right foot starts at 0.35.
+    drawRampEditor(surface, ramp, 2, false);
+    EXPECT_EQ(surface.image().pixel(200, 53), qRgb(0, 0, 255));
+    drawRampEditor(surface, ramp, 2, true);
+    EXPECT_EQ(surface.image().pixel(200, 53), qRgb(0, 0, 0));
+}
+
+} // namespace
+} // namespace brimvale

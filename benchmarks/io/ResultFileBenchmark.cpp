@@ -1,6 +1,8 @@
 // Speed of composing, saving and reading result files of 512 and 5111 rows.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -35,16 +37,19 @@ ResultFileInput inputFor(std::int32_t slider1)
         .exportGrid = {},
     };
     const int rows = resultVerticalSteps(slider1, 100) + 1;
-    // Cells as the calibration leaves them: a matrix column's packed values (a class code and a
-    // four-digit probability, the average negative) summed as 32-bit floats, so that a cell's text runs
-    // to 15 digits; most of a row lies outside every confidence region.
+    // Cells as the calibration leaves them: row j is the matrix column where the data curve crosses the
+    // row, its packed values (a class code and a four-digit probability, the average negative) summed as
+    // 32-bit floats, so that a cell's text runs to 15 digits.
+    const auto matrixCell = [](int column, int i) {
+        const int code = std::abs(i - column / 2 - 50) < 12 ? 1 + (std::abs(i - column / 2 - 50) < 4) : 0;
+        const double cell = code + ((column * 7919 + i * 104729) % 10000) / 10000.0;
+        return static_cast<float>(i == column / 2 + 50 ? -cell : cell);
+    };
     input.exportGrid = ExportGrid(rows);
     for (int j = 0; j < rows; ++j) {
-        for (int i = 0; i < ExportGrid::Columns; ++i) {
-            const int code = (i + j / 7) % 50 < 12 ? 1 + (i + j) % 3 : 0;
-            const double cell = code + ((i * 7919 + j * 104729) % 10000) / 10000.0;
-            input.exportGrid(i, j) = static_cast<float>(i == (j % 201) ? -cell : cell);
-        }
+        const int column = 100 + static_cast<int>(90.0 * std::sin(j / 40.0) * std::cos(j / 170.0));
+        for (int i = 0; i < ExportGrid::Columns; ++i)
+            input.exportGrid(i, j) = matrixCell(column, i);
     }
     return input;
 }

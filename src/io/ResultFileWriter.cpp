@@ -2,6 +2,7 @@
 #include "io/ResultFileWriter.h"
 
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +17,7 @@
 
 #include "io/CsvFieldWriter.h"
 #include "model/Conversions.h"
+#include "model/NumberText.h"
 #include "model/NumericValue.h"
 #include "model/RuntimeFailure.h"
 
@@ -37,6 +39,38 @@ void writeLabelled(CsvFieldWriter& writer, std::string_view label, std::string_v
     writer.text(value);
     writer.endLine();
 }
+
+// A section repeats the matrix column it crosses in row after row, so each cell value's text is kept in
+// a table indexed by the value's bits and formatted once; the bytes are those of the direct form.
+class CellTexts {
+public:
+    std::string_view of(double value)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        Entry& entry = m_entries[(bits * 0x9E3779B97F4A7C15u) >> (64 - tableBits)];
+        if (entry.length == 0 || entry.bits != bits) {
+            m_scratch.clear();
+            appendFileTextDouble(m_scratch, value);
+            if (m_scratch.size() > sizeof entry.text)
+                return m_scratch;
+            entry.bits = bits;
+            entry.length = static_cast<std::uint8_t>(m_scratch.size());
+            std::memcpy(entry.text, m_scratch.data(), m_scratch.size());
+        }
+        return {entry.text, entry.length};
+    }
+
+private:
+    static constexpr int tableBits = 16;
+    struct Entry {
+        std::uint64_t bits = 0;
+        std::uint8_t length = 0; // 0 for an empty entry: no number has an empty text
+        char text[23];
+    };
+
+    std::vector<Entry> m_entries = std::vector<Entry>(std::size_t{1} << tableBits);
+    std::string m_scratch;
+};
 
 [[noreturn]] void failSaving(const std::filesystem::path& path, const std::string& reason)
 {
@@ -138,10 +172,11 @@ std::string composeResultFile(const ResultFileInput& input)
     writer.endLine();
 
     const ExportGrid& grid = input.exportGrid;
+    CellTexts cellTexts;
     for (int j = 0; j <= steps; ++j) {
         writer.number(rowValues[j]);
         for (int i = 0; i < ExportGrid::Columns; ++i)
-            writer.number(j < grid.rows() ? grid(i, j) : 0.0);
+            writer.bare(cellTexts.of(j < grid.rows() ? grid(i, j) : 0.0));
         writer.endLine();
     }
     return writer.takeContents();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include "io/ResultFileWriter.h"
+#include "model/NumberText.h"
 #include "model/RuntimeFailure.h"
 
 using namespace brimvale;
@@ -376,6 +378,31 @@ TEST(ResultFileWriterTest, ComposesNothingWhenAValueCannotBeComputed)
         ResultFileInput input = smallInput();
         c.change(input);
         EXPECT_EQ(failureOf([&] { composeResultFile(input); }), c.failure) << c.name;
+    }
+}
+
+TEST(ResultFileWriterTest, RepeatedAndDistinctCellsAreWrittenAlike)
+{
+    // More distinct values than any table of texts would hold, each row repeated in the next, where a
+    // third of the values move up by their last bit.
+    ResultFileInput input = smallInput();
+    input.slider1 = 10;
+    input.slider2 = 100; // 5110 steps
+    input.exportGrid = ExportGrid(5111);
+    for (int j = 0; j < 5111; ++j) {
+        for (int i = 0; i < ExportGrid::Columns; ++i) {
+            const int source = j / 2;
+            const double value = (source % 5) + 1.0 / (i + source + 7);
+            input.exportGrid(i, j) = j % 2 == 1 && i % 3 == 0 ? std::nextafter(value, 10.0) : value;
+        }
+    }
+    const std::vector<std::string> lines = linesOf(composeResultFile(input));
+    ASSERT_EQ(lines.size(), 16u + 5110u);
+    for (int j = 0; j < 5111; ++j) {
+        const std::vector<std::string> fields = split(lines[15 + j], ",");
+        ASSERT_EQ(fields.size(), 202u);
+        for (int i = 0; i < ExportGrid::Columns; ++i)
+            ASSERT_EQ(fields[i + 1], fileTextDouble(input.exportGrid(i, j))) << i << ", " << j;
     }
 }
 

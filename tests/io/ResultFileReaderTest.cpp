@@ -173,7 +173,7 @@ TEST(ResultFileReaderTest, RefusesOtherFirstFields)
     EXPECT_EQ(empty.stage, Stage::Nothing);
 }
 
-TEST(ResultFileReaderTest, ReadsSmoothingAndCoefficients)
+TEST(ResultFileReaderTest, ReadsTheSmoothingLevel)
 {
     struct Case {
         std::string smoothing;
@@ -185,25 +185,6 @@ TEST(ResultFileReaderTest, ReadsSmoothingAndCoefficients)
         const ResultFileOutcome outcome = readResultContents(resultFile(head, 3));
         ASSERT_TRUE(outcome.complete()) << c.smoothing;
         EXPECT_EQ(outcome.data.smoothingLevel, c.expected) << c.smoothing;
-    }
-
-    struct CoefficientCase {
-        std::string field;
-        NumberOrText expected;
-    };
-    const CoefficientCase coefficients[] = {
-        {"95", NumberOrText::fromNumber(95)},     {"\"95\"", NumberOrText::fromText("95")},
-        {"99.5", NumberOrText::fromNumber(99.5)}, {"", NumberOrText::fromText("")},
-        {"n/a", NumberOrText::fromText("n/a")},
-    };
-    for (const auto& c : coefficients) {
-        Head head;
-        head.coefficient1 = c.field;
-        head.coefficient2 = c.field;
-        const ResultFileOutcome outcome = readResultContents(resultFile(head, 3));
-        ASSERT_TRUE(outcome.complete()) << c.field;
-        EXPECT_EQ(outcome.data.confidenceCoefficient1, c.expected) << c.field;
-        EXPECT_EQ(outcome.data.confidenceCoefficient2, c.expected) << c.field;
     }
 }
 

@@ -33,6 +33,9 @@ public:
     // True when nothing but blanks and line ends remains.
     bool atEnd() const;
 
+    // The number of bytes not yet read, an upper bound on what the remaining fields can hold.
+    std::size_t remainingBytes() const { return m_contents.size() - m_position; }
+
     // The next field with its text unchanged and whether it was quoted.
     Field nextField();
 

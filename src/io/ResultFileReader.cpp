@@ -1,0 +1,185 @@
+// Reads Brimvale's result file back into a section, keeping what was read when the file fails part way.
+#include "io/ResultFileReader.h"
+
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+#include "io/CsvFieldReader.h"
+#include "model/Conversions.h"
+
+namespace brimvale {
+
+namespace {
+
+using Kind = RuntimeFailure::Kind;
+
+constexpr std::uintmax_t largestFileBytes = std::uintmax_t{1} << 30;
+constexpr int columns = SectionMatrix::Columns;
+// A data row is at least 202 one-character numbers, each followed by a separator (the last row's final
+// one aside, which the axis row before the rows makes up for).
+constexpr std::size_t shortestRowBytes = 2 * (columns + 1);
+constexpr std::int16_t steadySteps = 500;
+
+constexpr std::string_view currentFirstField = "Brimvale common output format";
+constexpr std::string_view olderFirstField = "Brimvale output file";
+
+// Read in chunks up to the limit, since a size taken before reading does not bind a growing file or a
+// device.
+std::string fileContents(const std::filesystem::path& path)
+{
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        raiseFailure(Kind::FileError, "Cannot read the folder " + path.string());
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        raiseFailure(Kind::FileError, "Cannot open " + path.string());
+    const auto tooLarge = [&] {
+        raiseFailure(Kind::InvalidData, path.string() + " is larger than 1 GiB, too large for a result file");
+    };
+    std::string contents;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) {
+        if (size > largestFileBytes)
+            tooLarge();
+        contents.reserve(static_cast<std::size_t>(size));
+    }
+    constexpr std::size_t chunkSize = 1 << 16;
+    char chunk[chunkSize];
+    do {
+        file.read(chunk, chunkSize);
+        contents.append(chunk, static_cast<std::size_t>(file.gcount()));
+        if (contents.size() > largestFileBytes)
+            tooLarge();
+    } while (file);
+    if (file.bad())
+        raiseFailure(Kind::FileError, "Cannot read " + path.string());
+    return contents;
+}
+
+// Where reading stopped, for failure messages.
+struct Place {
+    const char* part = "first field";
+    int row = -1;
+
+    std::string describe() const { return row < 0 ? std::string(part) : "data row " + std::to_string(row); }
+};
+
+void readRows(CsvFieldReader& reader, ResultFileOutcome& outcome, Place& place)
+{
+    ResultFileData& data = outcome.data;
+    const int steps = data.verticalSteps;
+    if (steps < 0)
+        raiseFailure(Kind::SubscriptOutOfRange, "Subscript out of range: " + std::to_string(steps) + " rows");
+    const std::size_t rows = static_cast<std::size_t>(steps) + 1;
+    if (reader.remainingBytes() < rows * shortestRowBytes)
+        raiseFailure(Kind::ReadPastEnd, "Input past end of file: " + std::to_string(reader.remainingBytes()) +
+                                            " bytes left cannot hold " + std::to_string(rows) + " data rows");
+    data.verticalValues.assign(rows, 0.0f);
+    data.section = SectionMatrix(data.verticalSteps);
+    outcome.stage = ResultFileOutcome::Stage::SectionAllocated;
+
+    place.part = "axis row";
+    reader.readText();
+    for (float& value : data.axisValues) {
+        value = reader.readSingle();
+        ++outcome.axisValuesRead;
+    }
+    for (int j = 0; j <= steps; ++j) {
+        place.row = j;
+        data.verticalValues[j] = reader.readSingle();
+        for (int i = 0; i < columns; ++i)
+            data.section(1, i, j) = reader.readDouble();
+        ++outcome.rowsRead;
+    }
+}
+
+void readContents(CsvFieldReader& reader, ResultFileOutcome& outcome, Place& place)
+{
+    ResultFileData& data = outcome.data;
+    const std::string first = reader.readText();
+    if (first != currentFirstField && first != olderFirstField)
+        raiseFailure(Kind::InvalidData,
+                     "Not a Brimvale result file: it begins with \"" + first.substr(0, 40) + '"');
+
+    place.part = "head note";
+    // Lines 2 to 9: label and value; only the two Y titles are kept.
+    for (int line = 2; line <= 9; ++line) {
+        reader.readText();
+        std::string value = reader.readText();
+        if (line == 6)
+            data.sectionVerticalTitle = std::move(value);
+        else if (line == 9)
+            data.sectionHorizontalTitle = std::move(value);
+    }
+    // The horizontal step count is always 200; it is checked for being a number and nothing else.
+    reader.readText();
+    reader.readSingle();
+    reader.readText();
+    data.verticalSteps = reader.readInteger();
+    outcome.stage = ResultFileOutcome::Stage::VerticalStepsRead;
+    reader.readText();
+    data.smoothingLevel = reader.readSingle();
+    reader.readText();
+    data.confidenceCoefficient1 = reader.readNumberOrText();
+    reader.readText();
+    data.confidenceCoefficient2 = reader.readNumberOrText();
+    outcome.stage = ResultFileOutcome::Stage::HeadRead;
+
+    readRows(reader, outcome, place);
+    outcome.stage = ResultFileOutcome::Stage::Complete;
+}
+
+} // namespace
+
+ResultFileOutcome readResultFile(const std::filesystem::path& path)
+{
+    std::string contents;
+    try {
+        contents = fileContents(path);
+    } catch (const RuntimeFailure& failure) {
+        ResultFileOutcome outcome;
+        outcome.failure = failure;
+        return outcome;
+    }
+    return readResultContents(std::move(contents));
+}
+
+ResultFileOutcome readResultContents(std::string contents)
+{
+    ResultFileOutcome outcome;
+    Place place;
+    try {
+        CsvFieldReader reader(std::move(contents));
+        readContents(reader, outcome, place);
+    } catch (const RuntimeFailure& failure) {
+        outcome.failure = RuntimeFailure(failure.kind(), place.describe() + ": " + failure.what());
+    }
+    return outcome;
+}
+
+ViewSliders viewSlidersForSteps(std::int16_t verticalSteps)
+{
+    if (verticalSteps == steadySteps)
+        return {100, 100};
+    if (verticalSteps < steadySteps)
+        return {100,
+                toLong(static_cast<std::int32_t>(verticalSteps) * 100 / static_cast<double>(steadySteps))};
+    return {static_cast<std::int32_t>(intOf(static_cast<double>(steadySteps) / verticalSteps * 100.0)), 100};
+}
+
+float largestSectionValue(const SectionMatrix& section)
+{
+    // The maximum does not depend on the order of the scan, so the cells are taken in memory order.
+    float largest = 0.0f;
+    for (int j = 0; j < section.rows(); ++j) {
+        for (int i = 0; i < columns; ++i) {
+            const double value = section(1, i, j);
+            if (value > largest)
+                largest = toSingle(value);
+        }
+    }
+    return largest;
+}
+
+} // namespace brimvale

@@ -58,8 +58,8 @@ bool modesJoined(int a, int b, const CellColumn& earlier, const CellColumn& late
     double rise = 0.0;     // S1: the signed steps of the magnitudes
     double distance = 0.0; // S2: the same steps without their signs
     for (int k = low; k < high; ++k) {
-        const double step = std::abs(higher[static_cast<std::size_t>(k + 1)]) -
-                            std::abs(higher[static_cast<std::size_t>(k)]);
+        const double step =
+            std::abs(higher[static_cast<std::size_t>(k + 1)]) - std::abs(higher[static_cast<std::size_t>(k)]);
         rise += step;
         distance += std::abs(step);
     }

@@ -27,7 +27,7 @@ using CellColumn = std::array<double, ProbabilityGrid::Steps>;
 struct CurvePiece {
     enum class Shape { Line, Point };
     struct Mark {
-        int column = 0; // i of the grid, or row h of the section
+        int column = 0;   // i of the grid, or row h of the section
         int position = 0; // the marked j
         bool operator==(const Mark&) const = default;
     };

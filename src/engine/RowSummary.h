@@ -33,10 +33,10 @@ struct RowSummary {
     static constexpr float ModeThreshold = 3.0f;
 
     std::array<IntervalClass, 2> classes;
-    std::vector<int> modeMarks;    // every column whose magnitude is 3 or more
-    std::vector<int> averageMarks; // every column with a negative cell
-    int modeColumn = 0;            // the last mode mark, 0 when there is none
-    int averageColumn = 0;         // the last average mark, 0 when there is none
+    std::vector<int> modeMarks;     // every column whose magnitude is 3 or more
+    std::vector<int> averageMarks;  // every column with a negative cell
+    int modeColumn = 0;             // the last mode mark, 0 when there is none
+    int averageColumn = 0;          // the last average mark, 0 when there is none
     std::optional<int> inputColumn; // the last column whose layer-0 cell is 1.0
     int inputColumnCount = 0;       // how many columns of layer 0 hold 1.0
 };
@@ -66,7 +66,9 @@ float columnValue(int j, double leftEnd, double rightEnd);
 std::string coefficientText(const NumberOrText& coefficient);
 
 // The texts of the summary. leftEnd and rightEnd are the numeric values of the section's own axis
-// captions (left and right end); the input value is axisValues at the input column.
+// captions (left and right end): both ends of one axis, so that the values agree with the section even
+// when the probability figure's axis is empty or differs. The input value is axisValues at the input
+// column, in the default form of a 32-bit float.
 RowSummaryText summaryText(const RowSummary& summary, double leftEnd, double rightEnd,
                            const NumberOrText& coefficient1, const NumberOrText& coefficient2,
                            const AxisValues& axisValues);

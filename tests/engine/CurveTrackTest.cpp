@@ -1,7 +1,6 @@
 // Tracks of the mode and average curves, the valley test and the pieces they join into.
 #include <gtest/gtest.h>
 
-
 #include "engine/CurveTrack.h"
 
 namespace brimvale {
@@ -127,10 +126,10 @@ TEST(CurveTrackTest, PiecesLeaveGapsAsSinglePoints)
     track[7] = 3; // isolated at the end
     const auto noCells = [](int) { return CellColumn{}; };
     const std::vector<CurvePiece> expected{
-        point(0, 5),                                         // pair 0-1
-        point(2, 7),                                         // pair 1-2
-        line(2, 7, 3, 8),    line(3, 8, 4, 8), point(4, 8),  // pairs 2-3, 3-4, 4-5
-        point(7, 3),                                         // pair 6-7
+        point(0, 5),                                     // pair 0-1
+        point(2, 7),                                     // pair 1-2
+        line(2, 7, 3, 8), line(3, 8, 4, 8), point(4, 8), // pairs 2-3, 3-4, 4-5
+        point(7, 3),                                     // pair 6-7
     };
     EXPECT_EQ(curvePieces(track, CurveKind::Mode, noCells), expected);
     EXPECT_EQ(curvePieces(track, CurveKind::Average, noCells), expected);

@@ -46,14 +46,32 @@ TEST(RowSummaryTest, IntervalsOfBothClasses)
 {
     const IntervalCase cases[] = {
         {"empty row", {}, {}, {false, false}, {}, {false, false}},
-        {"nested interior runs", {{40, 70, 1.02}, {50, 60, 2.01}}, {{50, 60}}, {false, false}, {{40, 70}},
+        {"nested interior runs",
+         {{40, 70, 1.02}, {50, 60, 2.01}},
+         {{50, 60}},
+         {false, false},
+         {{40, 70}},
          {false, false}},
         {"cut by the left edge", {{0, 10, 1.5}}, {}, {false, false}, {{0, 10}}, {true, false}},
-        {"cut by the right edge", {{190, 200, 2.5}}, {{190, 200}}, {false, true}, {{190, 200}}, {false, true}},
+        {"cut by the right edge",
+         {{190, 200, 2.5}},
+         {{190, 200}},
+         {false, true},
+         {{190, 200}},
+         {false, true}},
         {"the whole row", {{0, 200, 1.5}}, {}, {false, false}, {{0, 200}}, {true, true}},
         {"one cell at the left edge", {{0, 0, 2.0}}, {{0, 0}}, {true, false}, {{0, 0}}, {true, false}},
-        {"magnitudes count, not signs", {{30, 32, -2.3}}, {{30, 32}}, {false, false}, {{30, 32}}, {false, false}},
-        {"compared as 32-bit floats", {{5, 6, 1.99999999999}}, {{5, 6}}, {false, false}, {{5, 6}},
+        {"magnitudes count, not signs",
+         {{30, 32, -2.3}},
+         {{30, 32}},
+         {false, false},
+         {{30, 32}},
+         {false, false}},
+        {"compared as 32-bit floats",
+         {{5, 6, 1.99999999999}},
+         {{5, 6}},
+         {false, false},
+         {{5, 6}},
          {false, false}},
         {"just below a threshold", {{5, 6, 0.9999}}, {}, {false, false}, {}, {false, false}},
         {"two first-class runs in one second-class run",
@@ -143,12 +161,12 @@ TEST(RowSummaryTest, TextsShowOpenEndsAndOutOfRange)
     AxisValues axis{};
     axis[77] = 12.5f;
     const RowSummary summary = summariseRow(section, Row);
-    const RowSummaryText text = summaryText(summary, -10.0, 30.0, NumberOrText::fromNumber(95),
-                                            NumberOrText::fromText("68.3"), axis);
+    const RowSummaryText text =
+        summaryText(summary, -10.0, 30.0, NumberOrText::fromNumber(95), NumberOrText::fromText("68.3"), axis);
     // The mode cell in column 0 is a first-class interval of its own, open to the left.
     EXPECT_EQ(text.intervalLines[0], (std::vector<std::string>{"? - -10", "28 - ?"}));
     EXPECT_EQ(text.intervalLines[1], (std::vector<std::string>{"? - -9", "0 - 2", "28 - ?"}));
-    EXPECT_EQ(text.mode, "Out of range"); // the mode lies in column 0
+    EXPECT_EQ(text.mode, "Out of range");    // the mode lies in column 0
     EXPECT_EQ(text.average, "Out of range"); // there is no average
     EXPECT_EQ(text.inputValue, "12.5");
     EXPECT_EQ(text.coefficient1, "C = 95%");
@@ -163,8 +181,8 @@ TEST(RowSummaryTest, ModeAndAverageValuesUseTheLastMarks)
 {
     const SectionMatrix section = sectionWith({{1, 1, 3.1}, {123, 123, 3.4}, {7, 7, -0.1}, {150, 150, -1.2}});
     const RowSummaryText text = summaryText(summariseRow(section, Row), -10.0, 30.0, {}, {}, AxisValues{});
-    EXPECT_EQ(text.mode, "14.6");   // -10 + 123 * 0.2
-    EXPECT_EQ(text.average, "20");  // -10 + 150 * 0.2
+    EXPECT_EQ(text.mode, "14.6");  // -10 + 123 * 0.2
+    EXPECT_EQ(text.average, "20"); // -10 + 150 * 0.2
     const RowSummaryText first =
         summaryText(summariseRow(sectionWith({{1, 1, 3.1}}), Row), -10.0, 30.0, {}, {}, AxisValues{});
     EXPECT_EQ(first.mode, "-9.8");

@@ -24,8 +24,8 @@ const FormatCase Cases[] = {
     {0.05f, "0.05"},
     {2.5f, "2.5"},
     {9.994f, "9.99"},
-    {9.996f, "10"},  // rounding may leave the band: the band is chosen before rounding
-    {0.005f, "0"},   // stored just below the half
+    {9.996f, "10"}, // rounding may leave the band: the band is chosen before rounding
+    {0.005f, "0"},  // stored just below the half
     {0.0049f, "0"},
     // From 10 to below 1000: one decimal.
     {10.0f, "10"},

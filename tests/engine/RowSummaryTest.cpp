@@ -125,6 +125,14 @@ TEST(RowSummaryTest, MarksAndInputColumnOfTheRowOnly)
     EXPECT_EQ(summary.inputColumn, 77);
     EXPECT_EQ(summary.inputColumnCount, 2);
 
+    SectionMatrix oneRow(0);
+    oneRow(1, 200, 0) = 3.5;
+    oneRow(0, 200, 0) = 1.0;
+    const RowSummary single = summariseRow(oneRow, 0);
+    EXPECT_EQ(single.modeColumn, 200);
+    EXPECT_EQ(single.inputColumn, 200);
+    EXPECT_TRUE(single.classes[0].openRight);
+
     const RowSummary empty = summariseRow(SectionMatrix(2), Row);
     EXPECT_TRUE(empty.modeMarks.empty());
     EXPECT_EQ(empty.modeColumn, 0);
@@ -142,15 +150,6 @@ TEST(RowSummaryTest, ProbabilityIsTheMagnitudeLessItsClassCode)
     for (std::size_t j = 0; j < std::size(expected); ++j)
         EXPECT_TRUE(test::nearlyEqual(p[j], expected[j], 1e-5) || (expected[j] == 0.0 && p[j] == 0.0))
             << "column " << j << ": " << p[j];
-}
-
-TEST(RowSummaryTest, ColumnValuesSpanTheSectionAxis)
-{
-    EXPECT_EQ(columnValue(0, -10.0, 30.0), -10.0f);
-    EXPECT_EQ(columnValue(100, -10.0, 30.0), 10.0f);
-    EXPECT_EQ(columnValue(200, -10.0, 30.0), 30.0f);
-    EXPECT_FLOAT_EQ(columnValue(1, -10.0, 30.0), -9.8f);
-    EXPECT_EQ(columnValue(200, 30.0, -10.0), -10.0f); // a falling axis
 }
 
 TEST(RowSummaryTest, TextsShowOpenEndsAndOutOfRange)

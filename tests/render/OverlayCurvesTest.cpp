@@ -20,14 +20,6 @@ CurveOptions allShown(bool greyScale = false)
     return CurveOptions{true, true, true, greyScale};
 }
 
-TEST(OverlayCurvesTest, ColoursAreRedAndBlueOrBlackInGreyScale)
-{
-    EXPECT_EQ(curveColour(CurveKind::Mode, false), qRgb(255, 0, 0));
-    EXPECT_EQ(curveColour(CurveKind::Average, false), qRgb(0, 0, 255));
-    EXPECT_EQ(curveColour(CurveKind::Mode, true), qRgb(0, 0, 0));
-    EXPECT_EQ(curveColour(CurveKind::Average, true), qRgb(0, 0, 0));
-}
-
 TEST(OverlayCurvesTest, GridPointsAreScaledByTheWidthOnBothAxes)
 {
     // Not square on purpose: the height of the box does not enter.

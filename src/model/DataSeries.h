@@ -1,7 +1,11 @@
 // The imported fossil record with its display ranges and its smoothed copy.
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <vector>
+
+#include "model/RuntimeFailure.h"
 
 namespace brimvale {
 
@@ -17,6 +21,15 @@ struct DataSeries {
     float horizontalMax = 0.0f;                                // right end of the horizontal axis
     std::vector<float> sx = std::vector<float>(Capacity, 0.0f); // smoothed horizontal values
     std::vector<float> sy = std::vector<float>(Capacity, 0.0f); // smoothed vertical values
+
+    // Returns normally only for an index inside the fixed arrays (0 to Capacity - 1); raises
+    // SubscriptOutOfRange otherwise.
+    static void checkIndex(std::int64_t k)
+    {
+        if (k < 0 || k >= Capacity)
+            raiseFailure(RuntimeFailure::Kind::SubscriptOutOfRange,
+                         "Subscript out of range: record " + std::to_string(k));
+    }
 };
 
 } // namespace brimvale

@@ -1,0 +1,116 @@
+// Reading the profile matrix of the section view from an older-layout Corvane file.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "io/CsvFieldReader.h"
+#include "io/ProfileFileReader.h"
+#include "model/RuntimeFailure.h"
+#include "support/CorvaneFileBuilder.h"
+#include "support/ScratchFolder.h"
+
+using namespace brimvale;
+using brimvale::test::CorvaneFileBuilder;
+using Kind = RuntimeFailure::Kind;
+
+namespace {
+
+constexpr int steps = ProfileMatrix::Steps;
+
+ProfileMatrix readContents(std::string contents)
+{
+    CsvFieldReader reader(std::move(contents));
+    return readProfileFile(reader);
+}
+
+std::optional<Kind> failureReading(std::string contents)
+{
+    try {
+        readContents(std::move(contents));
+    } catch (const RuntimeFailure& failure) {
+        return failure.kind();
+    }
+    return std::nullopt;
+}
+
+// Cell (i, j) of the builder's grid carries both indices, so any misplacement shows.
+double encoded(int i, int j)
+{
+    return i + j / 1000.0;
+}
+
+} // namespace
+
+TEST(ProfileFileReaderTest, KeepsTheFileOrderOfEachRow)
+{
+    test::ScratchFolder folder;
+    const auto path = folder.file("profile.csv");
+    CorvaneFileBuilder::probabilityMatrix()
+        .kindText("Probability")
+        .axisValues([](int r) { return 0.5f * r - 20.0f; })
+        .cells(encoded)
+        .writeTo(path);
+    const ProfileMatrix profile = readProfileFile(path);
+
+    EXPECT_EQ(profile.kindText, "Probability");
+    // The first cell of file row 0 is element (0, 0); in the builder's grid it is column 200.
+    EXPECT_EQ(profile(0, 0), static_cast<float>(encoded(200, 0)));
+    EXPECT_EQ(profile(0, 200), static_cast<float>(encoded(0, 0)));
+    EXPECT_EQ(profile(200, 1), static_cast<float>(encoded(199, 200)));
+    for (int r = 0; r < steps; ++r) {
+        ASSERT_EQ(profile.values[r], 0.5f * r - 20.0f) << "row " << r;
+        for (int c = 0; c < steps; ++c)
+            ASSERT_EQ(profile(r, c), static_cast<float>(encoded(200 - c, r))) << "element " << r << ", " << c;
+    }
+}
+
+TEST(ProfileFileReaderTest, HeadNoteNumbers)
+{
+    struct Case {
+        const char* name;
+        int position;
+        NumberOrText value;
+        std::optional<Kind> failure;
+    };
+    // Values 8 and 9 are strict Singles here, where the calibration reader takes them leniently;
+    // values 10 and 11 may be numbers or texts.
+    const Case cases[] = {
+        {"value 8 quoted number", 8, NumberOrText::fromText("0.5"), std::nullopt},
+        {"value 8 not a number", 8, NumberOrText::fromText("n/a"), Kind::TypeMismatch},
+        {"value 9 empty", 9, NumberOrText{}, Kind::TypeMismatch},
+        {"value 9 beyond a Single", 9, NumberOrText::fromNumber(1e39), Kind::Overflow},
+        {"value 10 text", 10, NumberOrText::fromText("95%"), std::nullopt},
+        {"value 11 empty", 11, NumberOrText{}, std::nullopt},
+        {"value 3 a number", 3, NumberOrText::fromNumber(7), std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(
+            failureReading(CorvaneFileBuilder::confidenceMatrix().headValue(c.position, c.value).contents()),
+            c.failure)
+            << c.name;
+}
+
+TEST(ProfileFileReaderTest, RefusesFaultyFiles)
+{
+    struct Case {
+        const char* name;
+        std::string contents;
+        Kind failure;
+    };
+    const std::string valid = CorvaneFileBuilder::probabilityMatrix().contents();
+    const Case cases[] = {
+        {"newer layout", CorvaneFileBuilder().contents(), Kind::InvalidData},
+        {"other first field", CorvaneFileBuilder().firstField("Brimvale output file").contents(),
+         Kind::InvalidData},
+        {"empty file", "", Kind::ReadPastEnd},
+        {"non-numeric cell", CorvaneFileBuilder::probabilityMatrix().cellField(3, 4, "x").contents(),
+         Kind::TypeMismatch},
+        {"cell beyond a Single", CorvaneFileBuilder::probabilityMatrix().cellField(3, 4, "4e38").contents(),
+         Kind::Overflow},
+        {"last cell missing", valid.substr(0, valid.rfind(',')), Kind::ReadPastEnd},
+        {"cut in the head note", valid.substr(0, 150), Kind::ReadPastEnd},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(failureReading(c.contents), c.failure) << c.name;
+}

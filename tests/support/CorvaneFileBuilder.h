@@ -1,0 +1,97 @@
+// Writes Corvane matrix files of either layout for tests, with chosen head notes, axis values and cells.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+
+#include "model/NumberOrText.h"
+
+namespace brimvale::test {
+
+// By default a valid newer-layout packed matrix: 15 head-note lines, coefficients "95" and "68",
+// axis values -10 to 20 and in each column i a skewed bell over the rows (class 2 within one width of
+// the peak, class 1 within two, the mode cell 3.x at modeRow(i), the average cell negated at
+// averageRow(i)). Cells are written in file order: matrix row r is grid row r, its k-th cell is column
+// 200 - k. Doubles are written with up to 15 significant digits, so values of few decimals read back
+// exactly.
+class CorvaneFileBuilder {
+public:
+    enum class Layout { Older, Newer };
+    using CellFunction = std::function<double(int i, int j)>;
+    using AxisFunction = std::function<float(int r)>;
+
+    static constexpr int Steps = 201;
+
+    CorvaneFileBuilder();
+
+    // An older-layout file of kind "Probability" holding the plain probabilities of the default bells.
+    static CorvaneFileBuilder probabilityMatrix();
+    // An older-layout file of kind "Confidence" holding the class codes of the default bells: 0, 1, 2,
+    // 3 at the mode and the class negated at the average, so that its largest cell is exactly 3.
+    static CorvaneFileBuilder confidenceMatrix();
+
+    // Chooses the layout of the head note (and the default first field); the cells stay as they are.
+    CorvaneFileBuilder& layout(Layout value);
+    // Writes this first field instead of the layout's own.
+    CorvaneFileBuilder& firstField(std::string text);
+    // Older head value 1 (default "Probability"); the newer layout has no such value.
+    CorvaneFileBuilder& kindText(std::string text);
+    CorvaneFileBuilder& titles(std::string horizontal, std::string vertical);
+    // Older values 10 and 11 (default the numbers 95 and 68), newer values 13 and 14 (default the texts
+    // "95" and "68"); a number is written bare, a text quoted, an empty value as an empty field.
+    CorvaneFileBuilder& coefficients(NumberOrText first, NumberOrText second);
+    // Newer layout: the head note's line count N, written as head value 1 (quoted, as Corvane writes
+    // it), followed by head pairs 2 to N - 1.
+    CorvaneFileBuilder& headLineCount(int lines);
+    // Writes value in place of head value position (1 for the first pair) whatever it would hold.
+    CorvaneFileBuilder& headValue(int position, NumberOrText value);
+    // The leading number of matrix row r (default axisValue).
+    CorvaneFileBuilder& axisValues(AxisFunction values);
+    // The numbers of the heading row, k-th for column 200 - k (default headingValue).
+    CorvaneFileBuilder& headingValues(AxisFunction values);
+    // The value of grid cell (i, j), column i and row j.
+    CorvaneFileBuilder& cells(CellFunction values);
+    // Writes field unchanged (unquoted) in place of grid cell (i, j).
+    CorvaneFileBuilder& cellField(int i, int j, std::string field);
+
+    // The file's text, CR LF at every line end.
+    std::string contents() const;
+    // Writes contents() to path, replacing any file there.
+    void writeTo(const std::filesystem::path& path) const;
+
+    // The default shapes, for predicting what a reader must find.
+    static float axisValue(int r);
+    static float headingValue(int k);
+    static int modeRow(int i);
+    static int averageRow(int i);
+    // Confidence class of cell (i, j) before marking: 2, 1 or 0.
+    static int classCode(int i, int j);
+    // Probability of cell (i, j), rounded to 4 decimals; each column sums to about 1.
+    static double probability(int i, int j);
+    static double packedCell(int i, int j);
+    static double probabilityCell(int i, int j);
+    static double confidenceCell(int i, int j);
+
+private:
+    std::map<int, NumberOrText> headValues() const;
+
+    Layout m_layout = Layout::Newer;
+    std::string m_firstField;
+    std::string m_kindText = "Probability";
+    std::string m_horizontalTitle = "Quercus pollen (%)";
+    std::string m_verticalTitle = "Mean July temperature (C)";
+    NumberOrText m_coefficient1;
+    NumberOrText m_coefficient2;
+    bool m_coefficientsChosen = false;
+    int m_headLineCount = 15;
+    std::map<int, NumberOrText> m_headOverrides;
+    AxisFunction m_axisValues = axisValue;
+    AxisFunction m_headingValues = headingValue;
+    CellFunction m_cells = packedCell;
+    std::map<std::pair<int, int>, std::string> m_cellFields;
+};
+
+} // namespace brimvale::test

@@ -3,14 +3,26 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QProgressBar>
+#include <QRadioButton>
 #include <QSlider>
 
+#include <initializer_list>
+#include <memory>
+
+#include "io/CorvaneMatrixReader.h"
+#include "io/MatrixKindDecision.h"
+#include "model/Conversions.h"
+#include "model/NumberText.h"
 #include "model/NumericValue.h"
 #include "model/RuntimeFailure.h"
+#include "ui/FileText.h"
+#include "ui/PointerReset.h"
 #include "ui/DriveList.h"
 #include "ui/FileList.h"
 #include "ui/FolderList.h"
@@ -33,6 +45,15 @@ QString withSeparator(const QString& folder)
 double numericValueOf(const QString& text)
 {
     return numericValue(text.toStdString());
+}
+
+// A confidence coefficient as the captions show it: a number in its default text form, a text as
+// it stands in the file.
+QString coefficientText(const NumberOrText& coefficient)
+{
+    if (coefficient.isNumber())
+        return QString::fromStdString(doubleText(coefficient.number));
+    return textFromFile(coefficient.text);
 }
 
 } // namespace
@@ -211,8 +232,8 @@ void MainWindow::File1_Click()
         Label1[0]->setText(Label1[1]->text());
         Label2[0]->setText(Label2[1]->text());
         if (Drawn[0] && Drawn[1]) {
-            dataSeries.horizontalMax = static_cast<float>(numericValueOf(Label2[1]->text()));
-            dataSeries.horizontalMin = static_cast<float>(numericValueOf(Label1[1]->text()));
+            dataSeries.horizontalMax = toSingle(numericValueOf(Label2[1]->text()));
+            dataSeries.horizontalMin = toSingle(numericValueOf(Label1[1]->text()));
             DrawDataCurve();
             DrawRunningMean();
         }
@@ -309,12 +330,154 @@ void MainWindow::ImportDataFile(const QString&, bool)
 
 void MainWindow::ImportMatrixFile()
 {
-    // Not built yet.
+    const PointerReset busy(m_services.pointer, MousePointer::Pointer::Hourglass);
+    // The whole figure rather than Cls alone: Cls would bring back a matrix frozen by an earlier
+    // import, and a cancelled or failed import leaves the figure empty.
+    clearFigure(*Picture1[1]);
+    try {
+        CommonDialog& dialog = m_services.dialog;
+        dialog.setCancelError(true);
+        dialog.setFilter(FileFilter);
+        dialog.showOpen();
+    } catch (const RuntimeFailure&) {
+        matrixImportFailed();
+        return;
+    }
+    importMatrixFrom(m_services.dialog.fileName());
 }
 
-void MainWindow::importMatrixFrom(const QString&)
+void MainWindow::importMatrixFrom(const QString& path)
 {
-    // Not built yet.
+    const PointerReset busy(m_services.pointer, MousePointer::Pointer::Hourglass);
+    try {
+        // A newer-layout file enables the view buttons as soon as its first field is read, even
+        // when the rest of it turns out to be faulty.
+        const auto layoutSeen = [this](CorvaneMatrix::Layout layout) {
+            if (layout == CorvaneMatrix::Layout::Newer) {
+                Option1[0]->setEnabled(true);
+                Option1[1]->setEnabled(true);
+            }
+        };
+        const std::unique_ptr<CorvaneMatrix> matrix =
+            readCorvaneMatrix(QFileInfo(path).filesystemFilePath(), layoutSeen);
+        applyMatrix(*matrix);
+    } catch (const RuntimeFailure&) {
+        matrixImportFailed();
+    }
+}
+
+void MainWindow::applyMatrix(const CorvaneMatrix& matrix)
+{
+    Label14[1]->setText(textFromFile(matrix.horizontalTitle));
+    Label15[1]->setText(textFromFile(matrix.verticalTitle));
+    Settings.confidenceCoefficient1 = matrix.coefficient1;
+    Settings.confidenceCoefficient2 = matrix.coefficient2;
+    probabilityGrid = matrix.grid;
+    axisValues = matrix.axisValues;
+
+    const float maximum = gridMaximum(probabilityGrid);
+    const MatrixKindDecision decision = decideMatrixKind(matrix.kindText, maximum);
+    switch (decision.kind) {
+    case MatrixKindDecision::Kind::Probability:
+        Settings.legacyMatrix = true;
+        Settings.probabilityMode = true;
+        Settings.confidenceMode = false;
+        Slider4->setEnabled(true);
+        Label9->setEnabled(true);
+        Label11->setEnabled(true);
+        showProgress(200);
+        for (int i = 0; i <= 200; ++i) {
+            ProgressBar1->setValue(i);
+            for (int j = 0; j <= 200; ++j) {
+                // Twenty times the probability, computed in double precision and passed as a Single.
+                float v = toSingle(200.0 / 10.0 * probabilityGrid(i, j));
+                PlotGridProbability(v, i, j);
+            }
+        }
+        Label5[0]->setEnabled(false);
+        Label5[1]->setEnabled(false);
+        Drawn[1] = true;
+        break;
+    case MatrixKindDecision::Kind::Confidence:
+        Settings.legacyMatrix = decision.legacy;
+        Settings.confidenceMode = true;
+        Settings.probabilityMode = false;
+        Slider4->setEnabled(false);
+        Label9->setEnabled(false);
+        Label11->setEnabled(false);
+        showProgress(200);
+        for (int i = 0; i <= 200; ++i) {
+            ProgressBar1->setValue(i);
+            for (int j = 0; j <= 200; ++j) {
+                float v = toSingle(probabilityGrid(i, j));
+                PlotGridConfidence(v, i, j);
+            }
+        }
+        Label5[0]->setEnabled(true);
+        Label5[1]->setEnabled(true);
+        Drawn[1] = true;
+        DrawModeCurves();
+        DrawAverageCurves();
+        break;
+    case MatrixKindDecision::Kind::Packed:
+        // The view stays the one the option buttons select.
+        Settings.legacyMatrix = false;
+        Drawn[1] = true;
+        if (Option1[0]->isChecked()) {
+            SwitchToProb();
+            Option1[0]->setEnabled(true);
+            Option1[1]->setEnabled(true);
+        } else if (Option1[1]->isChecked()) {
+            SwitchToConfi();
+            Option1[0]->setEnabled(true);
+            Option1[1]->setEnabled(true);
+        }
+        if (Drawn[0])
+            Command2->setEnabled(true);
+        break;
+    }
+
+    hideProgress();
+    m_services.pointer.set(MousePointer::Pointer::Default);
+    // A new matrix invalidates any computed section.
+    ClearSectionFigure();
+    // The cells become the background that Cls returns to under the overlay curves.
+    DrawingSurface& figure = Picture1[1]->surface();
+    figure.freeze();
+    figure.cls();
+
+    if (Drawn[0] && Drawn[1]) {
+        const QString left = QString::fromStdString(singleText(axisValues[0]));
+        const QString right = QString::fromStdString(singleText(axisValues[200]));
+        for (int i = 0; i <= 3; ++i) {
+            Label1[i]->setText(left);
+            Label2[i]->setText(right);
+        }
+        dataSeries.horizontalMax = toSingle(numericValueOf(Label2[1]->text()));
+        dataSeries.horizontalMin = toSingle(numericValueOf(Label1[1]->text()));
+        DrawDataCurve();
+        Label5[0]->setEnabled(true);
+        Label5[1]->setEnabled(true);
+        Label6[0]->setEnabled(true);
+        Label6[1]->setEnabled(true);
+        DrawRunningMean();
+    }
+
+    Label6[0]->setText(coefficientText(Settings.confidenceCoefficient1));
+    Label6[1]->setText(coefficientText(Settings.confidenceCoefficient2));
+    Check4->setEnabled(true);
+    Check8->setEnabled(true);
+}
+
+void MainWindow::matrixImportFailed()
+{
+    Settings.probabilityMode = false;
+    Settings.confidenceMode = false;
+    for (QWidget* control : std::initializer_list<QWidget*>{Check4, Check8, Label9, Label11, Label3, Label4, Label7})
+        control->setEnabled(false);
+    ClearSectionFigure();
+    Drawn[1] = false;
+    m_services.pointer.set(MousePointer::Pointer::Default);
 }
 
 } // namespace brimvale

@@ -53,7 +53,7 @@ void FolderList::fill()
 {
     clear();
     QStringList chain;
-    for (QDir folder(m_path);; ) {
+    for (QDir folder(m_path);;) {
         chain.prepend(folder.absolutePath());
         if (folder.isRoot() || !folder.cdUp())
             break;
@@ -62,7 +62,8 @@ void FolderList::fill()
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     int depth = 0;
     for (const QString& folder : chain) {
-        const QString name = QDir(folder).isRoot() ? QDir::toNativeSeparators(folder) : QFileInfo(folder).fileName();
+        const QString name =
+            QDir(folder).isRoot() ? QDir::toNativeSeparators(folder) : QFileInfo(folder).fileName();
         auto* item = new QListWidgetItem(openIcon, indented(name, depth), this);
         item->setData(PathRole, folder);
         ++depth;

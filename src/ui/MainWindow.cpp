@@ -71,8 +71,9 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
 
 // Sliders raise their change event when the thumb is released, as the toolkit's slider does;
 // vertical ones have their minimum at the top.
-QSlider* makeSlider(QWidget* parent, const QString& name, Qt::Orientation orientation, int minimum, int maximum,
-                    int value, int largeChange, double left, double top, double width, double height)
+QSlider* makeSlider(QWidget* parent, const QString& name, Qt::Orientation orientation, int minimum,
+                    int maximum, int value, int largeChange, double left, double top, double width,
+                    double height)
 {
     auto* slider = placed(new QSlider(orientation, parent), name, left, top, width, height);
     slider->setRange(minimum, maximum);
@@ -119,20 +120,21 @@ void MainWindow::createControls()
     QWidget* form = FormSurface;
 
     // Created first, so every other control lies over them.
-    Shape2 = placed(new ShapeFrame(form, QColor::fromRgb(ShapeLight)), QStringLiteral("Shape2"), 10320, 840, 1710,
-                    4590);
-    Shape3 = placed(new ShapeFrame(form, QColor::fromRgb(ShapeLight)), QStringLiteral("Shape3"), 10335, 855, 1695,
-                    4575);
+    Shape2 = placed(new ShapeFrame(form, QColor::fromRgb(ShapeLight)), QStringLiteral("Shape2"), 10320, 840,
+                    1710, 4590);
+    Shape3 = placed(new ShapeFrame(form, QColor::fromRgb(ShapeLight)), QStringLiteral("Shape3"), 10335, 855,
+                    1695, 4575);
     Shape1 = placed(new ShapeFrame(form, QColor::fromRgb(ShapeShadow)), QStringLiteral("Shape1"), 10320, 840,
                     1695, 4575);
 
     constexpr std::array<double, 3> figureLeft{1440, 4440, 7440};
     constexpr std::array<double, 3> figureHeight{5535, 2175, 5535};
     for (int i = 0; i < 3; ++i) {
-        Picture1[i] = placed(new PictureBox(form), indexed("Picture1", i), figureLeft[i], 840, 2175, figureHeight[i]);
+        Picture1[i] =
+            placed(new PictureBox(form), indexed("Picture1", i), figureLeft[i], 840, 2175, figureHeight[i]);
         Label10[i] = makeLabel(form, indexed("Label10", i), QString(), figureLeft[i], 0, 2175, 255);
-        Label14[i] = makeLabel(form, indexed("Label14", i), QString(), figureLeft[i], 840 + figureHeight[i] + 360,
-                               2175, 255);
+        Label14[i] = makeLabel(form, indexed("Label14", i), QString(), figureLeft[i],
+                               840 + figureHeight[i] + 360, 2175, 255);
         Label15[i] = makeLabel(form, indexed("Label15", i), QString(), figureLeft[i] - 735, 1080, 735, 255);
         Label10[i]->hide();
         Label14[i]->hide();
@@ -162,55 +164,61 @@ void MainWindow::createControls()
     // Opaque like the toolkit's frame, so the lists under it do not show through.
     Frame1->setAutoFillBackground(true);
     Slider3 = makeSlider(Frame1, QStringLiteral("Slider3"), Qt::Horizontal, 1, 10, 1, 1, 120, 320, 1935, 255);
-    Label3 = makeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Smoothing level:"), 240, 560, 1575, 255);
+    Label3 =
+        makeLabel(Frame1, QStringLiteral("Label3"), QStringLiteral("Smoothing level:"), 240, 560, 1575, 255);
     Label4 = makeLabel(Frame1, QStringLiteral("Label4"), QString(), 1680, 560, 375, 255);
     Label7 = makeLabel(Frame1, QStringLiteral("Label7"), QStringLiteral("(No. of averaged levels)"), 120, 800,
                        1935, 255);
     Label3->setEnabled(false);
     Label4->setEnabled(false);
     Label7->setEnabled(false);
-    Option1[0] = placed(new QRadioButton(QStringLiteral("Probability"), Frame1), indexed("Option1", 0), 240, 1160,
-                        1695, 255);
-    Option1[1] = placed(new QRadioButton(QStringLiteral("Confidence "), Frame1), indexed("Option1", 1), 240, 1400,
-                        1695, 255);
+    Option1[0] = placed(new QRadioButton(QStringLiteral("Probability"), Frame1), indexed("Option1", 0), 240,
+                        1160, 1695, 255);
+    Option1[1] = placed(new QRadioButton(QStringLiteral("Confidence "), Frame1), indexed("Option1", 1), 240,
+                        1400, 1695, 255);
     Option1[0]->setChecked(true);
-    Slider4 = makeSlider(Frame1, QStringLiteral("Slider4"), Qt::Horizontal, 0, 200, 100, 5, 120, 1760, 1935, 255);
-    Label9 = makeLabel(Frame1, QStringLiteral("Label9"), QStringLiteral("Z-axis enhancement:"), 240, 2000, 1935,
-                       255);
+    Slider4 =
+        makeSlider(Frame1, QStringLiteral("Slider4"), Qt::Horizontal, 0, 200, 100, 5, 120, 1760, 1935, 255);
+    Label9 = makeLabel(Frame1, QStringLiteral("Label9"), QStringLiteral("Z-axis enhancement:"), 240, 2000,
+                       1935, 255);
     Label11 = makeLabel(Frame1, QStringLiteral("Label11"), QString(), 240, 2240, 1215, 255);
     Label9->setEnabled(false);
     Label11->setEnabled(false);
-    Check4 = placed(new QCheckBox(QStringLiteral("Show mode"), Frame1), QStringLiteral("Check4"), 240, 2600, 1455,
-                    255);
-    Check8 = placed(new QCheckBox(QStringLiteral("Show average"), Frame1), QStringLiteral("Check8"), 240, 2880,
-                    1815, 255);
+    Check4 = placed(new QCheckBox(QStringLiteral("Show mode"), Frame1), QStringLiteral("Check4"), 240, 2600,
+                    1455, 255);
+    Check8 = placed(new QCheckBox(QStringLiteral("Show average"), Frame1), QStringLiteral("Check8"), 240,
+                    2880, 1815, 255);
     for (QCheckBox* box : {Check4, Check8}) {
         box->setChecked(true);
         box->setEnabled(false);
     }
-    Check3 = placed(new QCheckBox(QStringLiteral("Smoothing"), Frame1), QStringLiteral("Check3"), 1440, 3360, 1215,
-                    255);
+    Check3 = placed(new QCheckBox(QStringLiteral("Smoothing"), Frame1), QStringLiteral("Check3"), 1440, 3360,
+                    1215, 255);
     Check3->hide();
     for (int i = 0; i < 2; ++i) {
         const double top = i == 0 ? 3200 : 3440;
-        Label5[i] = makeLabel(Frame1, indexed("Label5", i), i == 0 ? QStringLiteral("C1:") : QStringLiteral("C2:"),
-                              240, top, 375, 255);
+        Label5[i] = makeLabel(Frame1, indexed("Label5", i),
+                              i == 0 ? QStringLiteral("C1:") : QStringLiteral("C2:"), 240, top, 375, 255);
         Label6[i] = makeLabel(Frame1, indexed("Label6", i), QString(), 600, top, 855, 255);
     }
 
-    const std::array<QString, 3> importCaptions{QStringLiteral("Import data"), QStringLiteral("Import Corvane file"),
+    const std::array<QString, 3> importCaptions{QStringLiteral("Import data"),
+                                                QStringLiteral("Import Corvane file"),
                                                 QStringLiteral("Import Brimvale file")};
     constexpr std::array<double, 3> importTop{300, 300, 6840};
     for (int i = 0; i < 3; ++i)
-        Command1[i] = makeButton(form, indexed("Command1", i), importCaptions[i], figureLeft[i], importTop[i], 2175,
-                                 315);
-    Command2 = makeButton(form, QStringLiteral("Command2"), QStringLiteral("Calibrate"), 7440, 300, 2175, 315);
-    Command3 = makeButton(form, QStringLiteral("Command3"), QStringLiteral("Show section"), 10320, 5820, 1695, 375);
-    Command5 = makeButton(form, QStringLiteral("Command5"), QStringLiteral("Colour settings"), 10320, 6300, 1695,
-                          375);
+        Command1[i] = makeButton(form, indexed("Command1", i), importCaptions[i], figureLeft[i], importTop[i],
+                                 2175, 315);
+    Command2 =
+        makeButton(form, QStringLiteral("Command2"), QStringLiteral("Calibrate"), 7440, 300, 2175, 315);
+    Command3 =
+        makeButton(form, QStringLiteral("Command3"), QStringLiteral("Show section"), 10320, 5820, 1695, 375);
+    Command5 = makeButton(form, QStringLiteral("Command5"), QStringLiteral("Colour settings"), 10320, 6300,
+                          1695, 375);
     Command4 = makeButton(form, QStringLiteral("Command4"), QStringLiteral("Quit"), 10320, 6780, 1695, 375);
 
-    Slider1 = makeSlider(form, QStringLiteral("Slider1"), Qt::Horizontal, 0, 100, 100, 5, 1335, 6960, 2370, 255);
+    Slider1 =
+        makeSlider(form, QStringLiteral("Slider1"), Qt::Horizontal, 0, 100, 100, 5, 1335, 6960, 2370, 255);
     Slider2 = makeSlider(form, QStringLiteral("Slider2"), Qt::Vertical, 0, 100, 100, 5, 345, 765, 255, 5700);
     Slider5 = makeSlider(form, QStringLiteral("Slider5"), Qt::Vertical, 0, 100, 50, 5, 3960, 765, 255, 5700);
 
@@ -237,8 +245,8 @@ void MainWindow::createControls()
     Picture3 = placed(new PictureBox(form), QStringLiteral("Picture3"), 6720, 6600, 255, 615);
     Picture2->hide();
     Picture3->hide();
-    Command6 = makeButton(form, QStringLiteral("Command6"), QStringLiteral("Import probability matrix"), 4440, 6600,
-                          2175, 615);
+    Command6 = makeButton(form, QStringLiteral("Command6"), QStringLiteral("Import probability matrix"), 4440,
+                          6600, 2175, 615);
     Command6->hide();
 
     ProgressBar1 = placed(new QProgressBar(form), QStringLiteral("ProgressBar1"), 0, 7395, ClientWidth, 225);

@@ -54,72 +54,72 @@ public:
     ~MainWindow() override;
 
     // ---- Controls --------------------------------------------------------------------------
-    PictureBox* FormSurface = nullptr;          // the window's own drawing layer under its controls
-    std::array<PictureBox*, 3> Picture1{};      // figures: data curve, probability matrix, section
-    std::array<QPushButton*, 3> Command1{};     // "Import data", "Import Corvane file", "Import Brimvale file"
-    QPushButton* Command2 = nullptr;            // "Calibrate"
-    QPushButton* Command3 = nullptr;            // "Show section" / "OK" in the section view
-    QPushButton* Command4 = nullptr;            // "Quit"
-    QPushButton* Command5 = nullptr;            // "Colour settings"
-    QPushButton* Command6 = nullptr;            // "Import probability matrix"
-    QGroupBox* Frame1 = nullptr;                // options frame
-    DriveList* Drive1 = nullptr;                // file browser: drives
-    FolderList* Dir1 = nullptr;                 // file browser: folders
-    FileList* File1 = nullptr;                  // file browser: *.csv files
-    QSlider* Slider1 = nullptr;                 // figure width in percent
-    QSlider* Slider2 = nullptr;                 // figure height in percent
-    QSlider* Slider3 = nullptr;                 // smoothing level
-    QSlider* Slider4 = nullptr;                 // Z-axis enhancement in percent
-    QSlider* Slider5 = nullptr;                 // section row of the section view
-    QLineEdit* Text1 = nullptr;                 // bottom of the data figure's vertical range
-    QLineEdit* Text2 = nullptr;                 // top of the data figure's vertical range
-    PictureBox* Picture2 = nullptr;             // calibration panel: row profile
-    PictureBox* Picture3 = nullptr;             // calibration panel: colour scale
-    PictureBox* Picture4 = nullptr;             // calibration panel: row intervals
-    QProgressBar* ProgressBar1 = nullptr;       // progress of long work
-    std::array<QLabel*, 3> Label10{};           // hidden: full file name of each figure
-    std::array<QLabel*, 3> Label14{};           // hidden: horizontal axis title of each figure
-    std::array<QLabel*, 3> Label15{};           // hidden: vertical axis title of each figure
-    std::array<QLabel*, 5> Label1{};            // axis end labels: left or bottom ends
-    std::array<QLabel*, 5> Label2{};            // axis end labels: right or top ends
-    QLabel* Label12 = nullptr;                  // vertical value of the section view's row
-    ShapeFrame* Shape1 = nullptr;               // sunken frame around the row summary text: dark edge
-    ShapeFrame* Shape2 = nullptr;               // sunken frame: light outer edge
-    ShapeFrame* Shape3 = nullptr;               // sunken frame: light inner edge
-    QLabel* Label3 = nullptr;                   // "Smoothing level:"
-    QLabel* Label4 = nullptr;                   // smoothing level value
-    QLabel* Label7 = nullptr;                   // "(No. of averaged levels)"
-    std::array<QRadioButton*, 2> Option1{};     // "Probability", "Confidence "
-    QLabel* Label9 = nullptr;                   // "Z-axis enhancement:"
-    QLabel* Label11 = nullptr;                  // Z-axis enhancement value with " %"
-    QCheckBox* Check4 = nullptr;                // "Show mode"
-    QCheckBox* Check8 = nullptr;                // "Show average"
-    QCheckBox* Check3 = nullptr;                // hidden "Smoothing", ticked while the level is above 1
-    std::array<QLabel*, 2> Label5{};            // "C1:", "C2:"
-    std::array<QLabel*, 2> Label6{};            // confidence coefficients
-    QMenu* File = nullptr;                      // menu "File(&F)"
-    QAction* SaveMatrix = nullptr;              // File > "&Save Matrix"
+    PictureBox* FormSurface = nullptr;      // the window's own drawing layer under its controls
+    std::array<PictureBox*, 3> Picture1{};  // figures: data curve, probability matrix, section
+    std::array<QPushButton*, 3> Command1{}; // "Import data", "Import Corvane file", "Import Brimvale file"
+    QPushButton* Command2 = nullptr;        // "Calibrate"
+    QPushButton* Command3 = nullptr;        // "Show section" / "OK" in the section view
+    QPushButton* Command4 = nullptr;        // "Quit"
+    QPushButton* Command5 = nullptr;        // "Colour settings"
+    QPushButton* Command6 = nullptr;        // "Import probability matrix"
+    QGroupBox* Frame1 = nullptr;            // options frame
+    DriveList* Drive1 = nullptr;            // file browser: drives
+    FolderList* Dir1 = nullptr;             // file browser: folders
+    FileList* File1 = nullptr;              // file browser: *.csv files
+    QSlider* Slider1 = nullptr;             // figure width in percent
+    QSlider* Slider2 = nullptr;             // figure height in percent
+    QSlider* Slider3 = nullptr;             // smoothing level
+    QSlider* Slider4 = nullptr;             // Z-axis enhancement in percent
+    QSlider* Slider5 = nullptr;             // section row of the section view
+    QLineEdit* Text1 = nullptr;             // bottom of the data figure's vertical range
+    QLineEdit* Text2 = nullptr;             // top of the data figure's vertical range
+    PictureBox* Picture2 = nullptr;         // calibration panel: row profile
+    PictureBox* Picture3 = nullptr;         // calibration panel: colour scale
+    PictureBox* Picture4 = nullptr;         // calibration panel: row intervals
+    QProgressBar* ProgressBar1 = nullptr;   // progress of long work
+    std::array<QLabel*, 3> Label10{};       // hidden: full file name of each figure
+    std::array<QLabel*, 3> Label14{};       // hidden: horizontal axis title of each figure
+    std::array<QLabel*, 3> Label15{};       // hidden: vertical axis title of each figure
+    std::array<QLabel*, 5> Label1{};        // axis end labels: left or bottom ends
+    std::array<QLabel*, 5> Label2{};        // axis end labels: right or top ends
+    QLabel* Label12 = nullptr;              // vertical value of the section view's row
+    ShapeFrame* Shape1 = nullptr;           // sunken frame around the row summary text: dark edge
+    ShapeFrame* Shape2 = nullptr;           // sunken frame: light outer edge
+    ShapeFrame* Shape3 = nullptr;           // sunken frame: light inner edge
+    QLabel* Label3 = nullptr;               // "Smoothing level:"
+    QLabel* Label4 = nullptr;               // smoothing level value
+    QLabel* Label7 = nullptr;               // "(No. of averaged levels)"
+    std::array<QRadioButton*, 2> Option1{}; // "Probability", "Confidence "
+    QLabel* Label9 = nullptr;               // "Z-axis enhancement:"
+    QLabel* Label11 = nullptr;              // Z-axis enhancement value with " %"
+    QCheckBox* Check4 = nullptr;            // "Show mode"
+    QCheckBox* Check8 = nullptr;            // "Show average"
+    QCheckBox* Check3 = nullptr;            // hidden "Smoothing", ticked while the level is above 1
+    std::array<QLabel*, 2> Label5{};        // "C1:", "C2:"
+    std::array<QLabel*, 2> Label6{};        // confidence coefficients
+    QMenu* File = nullptr;                  // menu "File(&F)"
+    QAction* SaveMatrix = nullptr;          // File > "&Save Matrix"
 
     // ---- StateFlags -----------------------------------------------------------------------
-    std::array<bool, 3> Drawn{};                // figure i holds data
-    std::array<bool, 3> NowImportingData{};     // an import into figure i is under way
-    bool LoadColourSetting = false;             // the colour dialog was opened from this window
-    bool ImportingProbabilityMatrix = false;    // the file browser picks a profile matrix
+    std::array<bool, 3> Drawn{};             // figure i holds data
+    std::array<bool, 3> NowImportingData{};  // an import into figure i is under way
+    bool LoadColourSetting = false;          // the colour dialog was opened from this window
+    bool ImportingProbabilityMatrix = false; // the file browser picks a profile matrix
 
     // ---- Data owned by the window ---------------------------------------------------------
-    ProgramSettings Settings;                   // program-wide values shared with the dialogs
-    ProbabilityGrid probabilityGrid;            // ProbabilityGrid
-    AxisValues axisValues{};                    // AxisValues
-    DataSeries dataSeries;                      // DataSeries with its smoothed copy
-    SectionMatrix sectionMatrix;                // SectionMatrix; VerticalSteps is its last row
-    std::array<float, 201> ProfileValues{};     // value of each row of the profile matrix
+    ProgramSettings Settings;               // program-wide values shared with the dialogs
+    ProbabilityGrid probabilityGrid;        // ProbabilityGrid
+    AxisValues axisValues{};                // AxisValues
+    DataSeries dataSeries;                  // DataSeries with its smoothed copy
+    SectionMatrix sectionMatrix;            // SectionMatrix; VerticalSteps is its last row
+    std::array<float, 201> ProfileValues{}; // value of each row of the profile matrix
     std::vector<float> ProfileGrid = std::vector<float>(201 * 201, 0.0f); // (r, c) at r * 201 + c
-    std::int16_t ProfileColumn = 0;             // column of ProfileGrid drawn as the row profile
-    bool ProfileLoaded = false;                 // LoadProfileFile drew a profile
-    std::int16_t MarkedRow = 0;                 // section row of the last row marker
-    QString SavedSectionCaption;                // caption of Command3 before the section view
-    std::array<QString, 2> SavedRangeTexts;     // texts of Text1 and Text2 at the last click into either
-    QString LastBrowsedFile;                    // full name of the file last loaded from the browser
+    std::int16_t ProfileColumn = 0;         // column of ProfileGrid drawn as the row profile
+    bool ProfileLoaded = false;             // LoadProfileFile drew a profile
+    std::int16_t MarkedRow = 0;             // section row of the last row marker
+    QString SavedSectionCaption;            // caption of Command3 before the section view
+    std::array<QString, 2> SavedRangeTexts; // texts of Text1 and Text2 at the last click into either
+    QString LastBrowsedFile;                // full name of the file last loaded from the browser
 
     std::int16_t VerticalSteps() const { return sectionMatrix.verticalSteps(); }
     // The window's background colour, in which cleared figures are filled.

@@ -7,8 +7,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 
@@ -21,12 +21,12 @@
 #include "model/NumberText.h"
 #include "model/NumericValue.h"
 #include "model/RuntimeFailure.h"
-#include "ui/FileText.h"
-#include "ui/PointerReset.h"
 #include "ui/DriveList.h"
 #include "ui/FileList.h"
+#include "ui/FileText.h"
 #include "ui/FolderList.h"
 #include "ui/PictureBox.h"
+#include "ui/PointerReset.h"
 #include "ui/TwipsGeometry.h"
 
 namespace brimvale {
@@ -473,7 +473,8 @@ void MainWindow::matrixImportFailed()
 {
     Settings.probabilityMode = false;
     Settings.confidenceMode = false;
-    for (QWidget* control : std::initializer_list<QWidget*>{Check4, Check8, Label9, Label11, Label3, Label4, Label7})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{Check4, Check8, Label9, Label11, Label3, Label4, Label7})
         control->setEnabled(false);
     ClearSectionFigure();
     Drawn[1] = false;

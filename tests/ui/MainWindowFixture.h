@@ -33,8 +33,8 @@ public:
 
     using MainWindow::MainWindow;
 
-    std::vector<std::string> calls;               // handler and procedure names, in the order run
-    std::vector<Plot> plots;                      // every cell plot, in the order run
+    std::vector<std::string> calls;                       // handler and procedure names, in the order run
+    std::vector<Plot> plots;                              // every cell plot, in the order run
     std::map<std::string, std::function<void()>> effects; // stands in for a stubbed procedure's body
 
     // Returns the calls recorded so far and forgets them.
@@ -45,14 +45,17 @@ public:
         return taken;
     }
 
-#define BRIMVALE_RECORD_AND_RUN(name)                                                                      \
-    void name() override                                                                                   \
-    {                                                                                                      \
-        calls.push_back(#name);                                                                            \
-        MainWindow::name();                                                                                \
+#define BRIMVALE_RECORD_AND_RUN(name)                                                                        \
+    void name() override                                                                                     \
+    {                                                                                                        \
+        calls.push_back(#name);                                                                              \
+        MainWindow::name();                                                                                  \
     }
-#define BRIMVALE_RECORD_ONLY(name)                                                                         \
-    void name() override { stand(#name); }
+#define BRIMVALE_RECORD_ONLY(name)                                                                           \
+    void name() override                                                                                     \
+    {                                                                                                        \
+        stand(#name);                                                                                        \
+    }
 
     BRIMVALE_RECORD_AND_RUN(Form_Activate)
     BRIMVALE_RECORD_AND_RUN(ClearDataFigure)
@@ -118,10 +121,22 @@ public:
         importedDataFiles.push_back({path, fromImportButton});
         stand("ImportDataFile");
     }
-    void WriteResultFile(const QString&) override { stand("WriteResultFile"); }
-    void PlaceSectionPanels(bool) override { stand("PlaceSectionPanels"); }
-    void PlotGridProbability(float& v, int i, int j) override { plots.push_back({"PlotGridProbability", v, i, j}); }
-    void PlotGridConfidence(float& v, int i, int j) override { plots.push_back({"PlotGridConfidence", v, i, j}); }
+    void WriteResultFile(const QString&) override
+    {
+        stand("WriteResultFile");
+    }
+    void PlaceSectionPanels(bool) override
+    {
+        stand("PlaceSectionPanels");
+    }
+    void PlotGridProbability(float& v, int i, int j) override
+    {
+        plots.push_back({"PlotGridProbability", v, i, j});
+    }
+    void PlotGridConfidence(float& v, int i, int j) override
+    {
+        plots.push_back({"PlotGridConfidence", v, i, j});
+    }
     void PlotSectionProbability(float& v, int i, int h) override
     {
         plots.push_back({"PlotSectionProbability", v, i, h});
@@ -148,8 +163,7 @@ private:
 };
 
 // Builds the window over fresh doubles for every test and offers a temporary folder for files.
-template <class Window>
-class MainWindowFixtureOf : public ::testing::Test {
+template <class Window> class MainWindowFixtureOf : public ::testing::Test {
 protected:
     TestPlatformServices platform;
     std::unique_ptr<Window> window = std::make_unique<Window>(platform.services());

@@ -58,10 +58,11 @@ protected:
         EXPECT_FALSE(window->Drawn[1]);
         EXPECT_FALSE(window->Settings.probabilityMode);
         EXPECT_FALSE(window->Settings.confidenceMode);
-        for (QWidget* control : {static_cast<QWidget*>(window->Check4), static_cast<QWidget*>(window->Check8),
-                                 static_cast<QWidget*>(window->Label9), static_cast<QWidget*>(window->Label11),
-                                 static_cast<QWidget*>(window->Label3), static_cast<QWidget*>(window->Label4),
-                                 static_cast<QWidget*>(window->Label7)})
+        for (QWidget* control :
+             {static_cast<QWidget*>(window->Check4), static_cast<QWidget*>(window->Check8),
+              static_cast<QWidget*>(window->Label9), static_cast<QWidget*>(window->Label11),
+              static_cast<QWidget*>(window->Label3), static_cast<QWidget*>(window->Label4),
+              static_cast<QWidget*>(window->Label7)})
             EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
         EXPECT_GE(count("ClearSectionFigure"), 1);
         EXPECT_TRUE(platform.messages.messages().empty());
@@ -71,10 +72,11 @@ protected:
     // Enables every control that the failure path disables.
     void enableFrameControls()
     {
-        for (QWidget* control : {static_cast<QWidget*>(window->Check4), static_cast<QWidget*>(window->Check8),
-                                 static_cast<QWidget*>(window->Label9), static_cast<QWidget*>(window->Label11),
-                                 static_cast<QWidget*>(window->Label3), static_cast<QWidget*>(window->Label4),
-                                 static_cast<QWidget*>(window->Label7)})
+        for (QWidget* control :
+             {static_cast<QWidget*>(window->Check4), static_cast<QWidget*>(window->Check8),
+              static_cast<QWidget*>(window->Label9), static_cast<QWidget*>(window->Label11),
+              static_cast<QWidget*>(window->Label3), static_cast<QWidget*>(window->Label4),
+              static_cast<QWidget*>(window->Label7)})
             control->setEnabled(true);
     }
 };
@@ -101,8 +103,9 @@ TEST_F(MatrixImportTest, NewerLayoutIsAPackedMatrixShownInTheSelectedView)
     EXPECT_EQ(window->focusWidget(), window->Command1[0]);
     // No plots of its own: the view procedure draws the cells.
     EXPECT_TRUE(window->plots.empty());
-    EXPECT_EQ(window->takeCalls(), (Calls{"Command1_Click(1)", "ImportMatrixFile", "SwitchToProb", "ClearSectionFigure",
-                                          "DrawModeCurves", "DrawAverageCurves", "ClearSectionFigure"}));
+    EXPECT_EQ(window->takeCalls(),
+              (Calls{"Command1_Click(1)", "ImportMatrixFile", "SwitchToProb", "ClearSectionFigure",
+                     "DrawModeCurves", "DrawAverageCurves", "ClearSectionFigure"}));
     EXPECT_EQ(platform.pointer.current(), Pointer::Default);
     ASSERT_EQ(platform.dialogBackend.fileRequests().size(), 1u);
     EXPECT_EQ(platform.dialogBackend.fileRequests()[0].nameFilter, QStringLiteral("DataFile (*.csv)"));
@@ -126,16 +129,19 @@ TEST_F(MatrixImportTest, GridTakesRowsBottomUpAndColumnsFromTheRightOfEachFileRo
 {
     // Cell (i, j) of the builder is column i, row j; its file row j lists columns 200 down to 0.
     import(CorvaneFileBuilder()
-               .cells([](int i, int j) { return 1000.0 * i + j; })
-               .headingValues([](int) { return 777.0f; })
-               .axisValues([](int r) { return 0.5f * static_cast<float>(r) - 3.0f; }));
-    ASSERT_TRUE(window->Drawn[1]);
-    for (const auto& [i, j] : std::vector<std::pair<int, int>>{{0, 0}, {200, 0}, {0, 200}, {17, 163}, {200, 200}})
-        EXPECT_EQ(window->probabilityGrid(i, j), 1000.0 * i + j) << i << ", " << j;
-    // The heading row never survives: each axis value is the leading number of its matrix row.
-    for (int r : {0, 1, 100, 200})
-        EXPECT_EQ(window->axisValues[r], 0.5f * static_cast<float>(r) - 3.0f) << r;
-}
+               .cells([](int i, int j) { return 1000.0 * i + j;
+})
+               .headingValues([](int) {
+    return 777.0f; })
+               .axisValues([](int r) {
+    return 0.5f * static_cast<float>(r) - 3.0f; }));
+ASSERT_TRUE(window->Drawn[1]);
+for (const auto& [i, j] : std::vector<std::pair<int, int>>{{0, 0}, {200, 0}, {0, 200}, {17, 163}, {200, 200}})
+    EXPECT_EQ(window->probabilityGrid(i, j), 1000.0 * i + j) << i << ", " << j;
+// The heading row never survives: each axis value is the leading number of its matrix row.
+for (int r : {0, 1, 100, 200})
+    EXPECT_EQ(window->axisValues[r], 0.5f * static_cast<float>(r) - 3.0f) << r;
+} // namespace
 
 TEST_F(MatrixImportTest, WithADataCurveTheAxesAreSharedAndCalibrateIsOffered)
 {
@@ -154,8 +160,8 @@ TEST_F(MatrixImportTest, WithADataCurveTheAxesAreSharedAndCalibrateIsOffered)
     EXPECT_TRUE(window->Command2->isEnabled());
     EXPECT_EQ(window->focusWidget(), window->Command2);
     EXPECT_EQ(window->takeCalls(),
-              (Calls{"Command1_Click(1)", "ImportMatrixFile", "SwitchToProb", "ClearSectionFigure", "DrawDataCurve",
-                     "DrawRunningMean", "DrawModeCurves", "DrawAverageCurves"}));
+              (Calls{"Command1_Click(1)", "ImportMatrixFile", "SwitchToProb", "ClearSectionFigure",
+                     "DrawDataCurve", "DrawRunningMean", "DrawModeCurves", "DrawAverageCurves"}));
 }
 
 TEST_F(MatrixImportTest, OlderProbabilityMatrixIsPlottedCellByCellAsTwentyTimesItsValue)
@@ -181,7 +187,8 @@ TEST_F(MatrixImportTest, OlderProbabilityMatrixIsPlottedCellByCellAsTwentyTimesI
     EXPECT_EQ(window->Label6[1]->text(), QStringLiteral("68"));
 
     ASSERT_EQ(window->plots.size(), 201u * 201u);
-    for (std::size_t n : {std::size_t{0}, std::size_t{1}, std::size_t{201 * 37 + 52}, std::size_t{201 * 201 - 1}}) {
+    for (std::size_t n :
+         {std::size_t{0}, std::size_t{1}, std::size_t{201 * 37 + 52}, std::size_t{201 * 201 - 1}}) {
         const auto& plot = window->plots[n];
         EXPECT_EQ(plot.procedure, "PlotGridProbability");
         EXPECT_EQ(plot.i, static_cast<int>(n / 201));
@@ -233,11 +240,11 @@ TEST_F(MatrixImportTest, ConfidenceMatrixAboveThreeCanSwitchItsView)
 {
     import(CorvaneFileBuilder::confidenceMatrix().cells([](int i, int j) {
         return i == 5 && j == 9 ? 4.0 : CorvaneFileBuilder::confidenceCell(i, j);
-    }));
-    EXPECT_TRUE(window->Drawn[1]);
-    EXPECT_TRUE(window->Settings.confidenceMode);
-    EXPECT_FALSE(window->Settings.legacyMatrix);
-}
+}));
+EXPECT_TRUE(window->Drawn[1]);
+EXPECT_TRUE(window->Settings.confidenceMode);
+EXPECT_FALSE(window->Settings.legacyMatrix);
+} // namespace brimvale
 
 TEST_F(MatrixImportTest, OlderMatrixOfAnUnknownKindIsJudgedByItsLargestCell)
 {
@@ -252,17 +259,18 @@ TEST_F(MatrixImportTest, OlderMatrixOfAnUnknownKindIsJudgedByItsLargestCell)
         window->calls.clear();
         window->plots.clear();
         import(CorvaneFileBuilder().layout(CorvaneFileBuilder::Layout::Older).kindText("Pollen").cells(
-            [&c](int i, int j) { return i == 100 && j == 100 ? c.largest : 0.25; }));
-        EXPECT_EQ(window->Drawn[1], c.accepted);
-        if (c.accepted) {
-            EXPECT_TRUE(window->Settings.legacyMatrix);
-            EXPECT_EQ(window->Settings.probabilityMode, c.probability);
-            EXPECT_EQ(window->Settings.confidenceMode, !c.probability);
-        } else {
-            expectFailurePath();
-            EXPECT_TRUE(window->plots.empty());
-        }
+            [&c](int i, int j) { return i == 100 && j == 100 ? c.largest : 0.25;
+    }));
+    EXPECT_EQ(window->Drawn[1], c.accepted);
+    if (c.accepted) {
+        EXPECT_TRUE(window->Settings.legacyMatrix);
+        EXPECT_EQ(window->Settings.probabilityMode, c.probability);
+        EXPECT_EQ(window->Settings.confidenceMode, !c.probability);
+    } else {
+        expectFailurePath();
+        EXPECT_TRUE(window->plots.empty());
     }
+}
 }
 
 TEST_F(MatrixImportTest, HeadNotesOfElevenToFourteenLinesAreAcceptedWithoutCoefficients)
@@ -301,24 +309,25 @@ TEST_F(MatrixImportTest, FaultyFilesTakeTheFailurePathAndKeepTheGridShownBefore)
         {"21st head pair", CorvaneFileBuilder().headLineCount(22).contents()},
         {"wrong first field", CorvaneFileBuilder().firstField("Corvane output").contents()},
     };
-    import(CorvaneFileBuilder().cells([](int i, int j) { return i + j / 1000.0; }));
-    ASSERT_TRUE(window->Drawn[1]);
-    const ProbabilityGrid before = window->probabilityGrid;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        enableFrameControls();
-        window->Drawn[1] = true;
-        window->Settings.probabilityMode = true;
-        window->calls.clear();
-        const QString path = writeFile(QStringLiteral("faulty.csv"), QByteArray::fromStdString(c.contents));
-        platform.dialogBackend.queueFile(path);
-        window->Command1_Click(1);
-        expectFailurePath();
-        EXPECT_EQ(window->probabilityGrid, before);
-        // The import command's finish still runs.
-        EXPECT_EQ(window->Label10[1]->text(), path);
-        EXPECT_TRUE(window->Command1[1]->isEnabled());
-    }
+    import(CorvaneFileBuilder().cells([](int i, int j) { return i + j / 1000.0;
+}));
+ASSERT_TRUE(window->Drawn[1]);
+const ProbabilityGrid before = window->probabilityGrid;
+for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    enableFrameControls();
+    window->Drawn[1] = true;
+    window->Settings.probabilityMode = true;
+    window->calls.clear();
+    const QString path = writeFile(QStringLiteral("faulty.csv"), QByteArray::fromStdString(c.contents));
+    platform.dialogBackend.queueFile(path);
+    window->Command1_Click(1);
+    expectFailurePath();
+    EXPECT_EQ(window->probabilityGrid, before);
+    // The import command's finish still runs.
+    EXPECT_EQ(window->Label10[1]->text(), path);
+    EXPECT_TRUE(window->Command1[1]->isEnabled());
+}
 }
 
 TEST_F(MatrixImportTest, CancellingTheDialogClearsAMatrixShownBefore)
@@ -356,7 +365,8 @@ TEST_F(MatrixImportTest, NewerFirstFieldEnablesTheViewButtonsEvenWhenTheFileFail
 
 TEST_F(MatrixImportTest, TitlesThatAreNotUtf8AreReadAsLatin1)
 {
-    import(CorvaneFileBuilder().titles("Temp\xe9rature", "\xc3\x9c" "ber"));
+    import(CorvaneFileBuilder().titles("Temp\xe9rature", "\xc3\x9c"
+                                                         "ber"));
     EXPECT_EQ(window->Label14[1]->text(), QStringLiteral(u"Temp\u00e9rature"));
     EXPECT_EQ(window->Label15[1]->text(), QStringLiteral(u"\u00dcber"));
 }

@@ -249,8 +249,9 @@ TEST_F(StateTest, FirstSmoothingStepRunsTheBoxHandlerBeforeTheSliderRedraws)
 
     window->Slider3->setValue(2);
 
-    EXPECT_EQ(window->takeCalls(), (Calls{"Slider3_Change", "Check3_Click", "DrawRunningMean", "ClearSectionFigure",
-                                          "DrawDataCurve", "DrawRunningMean", "ClearSectionFigure"}));
+    EXPECT_EQ(window->takeCalls(),
+              (Calls{"Slider3_Change", "Check3_Click", "DrawRunningMean", "ClearSectionFigure",
+                     "DrawDataCurve", "DrawRunningMean", "ClearSectionFigure"}));
     EXPECT_TRUE(window->Check3->isChecked());
     EXPECT_EQ(window->Label4->text(), QStringLiteral("2"));
     EXPECT_TRUE(window->Label3->isEnabled());
@@ -289,7 +290,8 @@ TEST_F(StateTest, SmoothingBackToOneRedrawsTheCurveAloneAndKeepsTheLabelsEnabled
 
     window->Slider3->setValue(1);
 
-    EXPECT_EQ(window->takeCalls(), (Calls{"Slider3_Change", "Check3_Click", "DrawDataCurve", "ClearSectionFigure"}));
+    EXPECT_EQ(window->takeCalls(),
+              (Calls{"Slider3_Change", "Check3_Click", "DrawDataCurve", "ClearSectionFigure"}));
     EXPECT_FALSE(window->Check3->isChecked());
     EXPECT_EQ(window->Label4->text(), QStringLiteral("1"));
     EXPECT_TRUE(window->Label3->isEnabled());
@@ -333,7 +335,8 @@ TEST_F(StateTest, OptionButtonsSwitchTheViewUnlessTheMatrixHoldsOneKind)
     window->Settings.legacyMatrix = false;
     window->Option1[1]->setChecked(true);
     window->Option1[0]->setChecked(true);
-    EXPECT_EQ(window->takeCalls(), (Calls{"Option1_Click(1)", "SwitchToConfi", "Option1_Click(0)", "SwitchToProb"}));
+    EXPECT_EQ(window->takeCalls(),
+              (Calls{"Option1_Click(1)", "SwitchToConfi", "Option1_Click(0)", "SwitchToProb"}));
 }
 
 TEST_F(StateTest, EnhancementSliderSetsTheFactorAndRedraws)
@@ -377,7 +380,8 @@ TEST_F(StateTest, RangeBoxesWithASectionClearItAndOfferCalibrate)
 {
     window->Drawn = {true, true, true};
     window->Text1->setText(QStringLiteral("100"));
-    EXPECT_EQ(window->takeCalls(), (Calls{"Text1_Change", "DrawDataCurve", "DrawRunningMean", "ClearSectionFigure"}));
+    EXPECT_EQ(window->takeCalls(),
+              (Calls{"Text1_Change", "DrawDataCurve", "DrawRunningMean", "ClearSectionFigure"}));
     EXPECT_TRUE(window->Command2->isEnabled());
     EXPECT_FALSE(window->Drawn[2]);
     EXPECT_EQ(window->Text1->text(), QStringLiteral("100"));
@@ -428,10 +432,11 @@ TEST_F(StateTest, ClickingARangeBoxSavesBothTexts)
     window->Text2->setText(QStringLiteral("0"));
     for (QLineEdit* box : {window->Text2, window->Text1}) {
         window->SavedRangeTexts = {};
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)),
+                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(box, &press);
-        EXPECT_EQ(window->SavedRangeTexts, (std::array<QString, 2>{QStringLiteral("150"), QStringLiteral("0")}));
+        EXPECT_EQ(window->SavedRangeTexts,
+                  (std::array<QString, 2>{QStringLiteral("150"), QStringLiteral("0")}));
     }
     EXPECT_EQ(window->takeCalls(), (Calls{"Text1_Change", "Text2_Change", "Text2_Click", "Text1_Click"}));
 }

@@ -2,8 +2,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QRgb>
 #include <QString>
-#include <QtGlobal>
 
 #include <array>
 #include <cstdint>

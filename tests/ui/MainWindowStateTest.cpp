@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include "model/RuntimeFailure.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/PictureBox.h"
 
@@ -480,6 +481,26 @@ TEST_F(StateTest, BecomingTheActiveWindowRunsTheActivationHandler)
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Form_Activate"), 1);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "RedrawFigures"), 1);
     EXPECT_FALSE(window->LoadColourSetting);
+}
+
+// ---- Failures no procedure catches ---------------------------------------------------------
+
+TEST_F(StateTest, AFailureNoProcedureCatchesEndsOnlyItsHandler)
+{
+    window->effects["RedrawFigures"] = [] { raiseFailure(RuntimeFailure::Kind::Overflow, "Overflow"); };
+    platform.pointer.set(MousePointer::Pointer::Hourglass);
+    window->Slider4->setValue(0);
+    EXPECT_EQ(window->Label11->text(), QStringLiteral("0 %"));
+    EXPECT_EQ(platform.pointer.current(), MousePointer::Pointer::Default);
+
+    // A nested handler's failure stays in the nested handler; the outer one goes on.
+    window->Drawn[0] = true;
+    window->effects["DrawRunningMean"] = [] { raiseFailure(RuntimeFailure::Kind::Overflow, "Overflow"); };
+    window->takeCalls();
+    window->Slider3->setValue(2);
+    EXPECT_EQ(window->takeCalls(), (Calls{"Slider3_Change", "Check3_Click", "DrawRunningMean",
+                                          "DrawDataCurve", "DrawRunningMean"}));
+    EXPECT_EQ(window->Label4->text(), QStringLiteral("2"));
 }
 
 } // namespace

@@ -15,7 +15,7 @@ esac
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev googletest
-    libbenchmark-dev fonts-dejavu-core xvfb xauth)
+    libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

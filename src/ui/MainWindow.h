@@ -1,14 +1,233 @@
-// The main window of Brimvale.
+// The main window (frmMain): three figures, the options frame, the file browser and the commands.
 #pragma once
 
 #include <QMainWindow>
+#include <QRgb>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "model/DataSeries.h"
+#include "model/ProbabilityGrid.h"
+#include "model/ProgramSettings.h"
+#include "model/SectionMatrix.h"
+#include "ui/PlatformServices.h"
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
 
 namespace brimvale {
 
+class ColourDialog;
+class DriveList;
+class FolderList;
+class FileList;
+class PictureBox;
+class ShapeFrame;
+struct CorvaneMatrix;
+
+// Controls keep the names the program's documents give them; arrays are indexed 0 data, 1 matrix,
+// 2 section. Event handlers are named after their control and event, procedures after their role.
+// Everything is public so tests can drive the handlers and read the controls directly; handlers and
+// procedures are virtual so tests can record the order in which nested events run them.
+// No RuntimeFailure leaves an event handler: each procedure catches it where it installs its
+// failure path, and every connection catches what is left.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // The caption of the window and the title of its plain message boxes.
+    static constexpr const char* WindowCaption = "Brimvale 2.5";
+    static constexpr const char* ProgramTitle = "Brimvale";
+
+    explicit MainWindow(PlatformServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // ---- Controls --------------------------------------------------------------------------
+    PictureBox* FormSurface = nullptr;      // the window's own drawing layer under its controls
+    std::array<PictureBox*, 3> Picture1{};  // figures: data curve, probability matrix, section
+    std::array<QPushButton*, 3> Command1{}; // "Import data", "Import Corvane file", "Import Brimvale file"
+    QPushButton* Command2 = nullptr;        // "Calibrate"
+    QPushButton* Command3 = nullptr;        // "Show section" / "OK" in the section view
+    QPushButton* Command4 = nullptr;        // "Quit"
+    QPushButton* Command5 = nullptr;        // "Colour settings"
+    QPushButton* Command6 = nullptr;        // "Import probability matrix"
+    QGroupBox* Frame1 = nullptr;            // options frame
+    DriveList* Drive1 = nullptr;            // file browser: drives
+    FolderList* Dir1 = nullptr;             // file browser: folders
+    FileList* File1 = nullptr;              // file browser: *.csv files
+    QSlider* Slider1 = nullptr;             // figure width in percent
+    QSlider* Slider2 = nullptr;             // figure height in percent
+    QSlider* Slider3 = nullptr;             // smoothing level
+    QSlider* Slider4 = nullptr;             // Z-axis enhancement in percent
+    QSlider* Slider5 = nullptr;             // section row of the section view
+    QLineEdit* Text1 = nullptr;             // bottom of the data figure's vertical range
+    QLineEdit* Text2 = nullptr;             // top of the data figure's vertical range
+    PictureBox* Picture2 = nullptr;         // calibration panel: row profile
+    PictureBox* Picture3 = nullptr;         // calibration panel: colour scale
+    PictureBox* Picture4 = nullptr;         // calibration panel: row intervals
+    QProgressBar* ProgressBar1 = nullptr;   // progress of long work
+    std::array<QLabel*, 3> Label10{};       // hidden: full file name of each figure
+    std::array<QLabel*, 3> Label14{};       // hidden: horizontal axis title of each figure
+    std::array<QLabel*, 3> Label15{};       // hidden: vertical axis title of each figure
+    std::array<QLabel*, 5> Label1{};        // axis end labels: left or bottom ends
+    std::array<QLabel*, 5> Label2{};        // axis end labels: right or top ends
+    QLabel* Label12 = nullptr;              // vertical value of the section view's row
+    ShapeFrame* Shape1 = nullptr;           // sunken frame around the row summary text: dark edge
+    ShapeFrame* Shape2 = nullptr;           // sunken frame: light outer edge
+    ShapeFrame* Shape3 = nullptr;           // sunken frame: light inner edge
+    QLabel* Label3 = nullptr;               // "Smoothing level:"
+    QLabel* Label4 = nullptr;               // smoothing level value
+    QLabel* Label7 = nullptr;               // "(No. of averaged levels)"
+    std::array<QRadioButton*, 2> Option1{}; // "Probability", "Confidence "
+    QLabel* Label9 = nullptr;               // "Z-axis enhancement:"
+    QLabel* Label11 = nullptr;              // Z-axis enhancement value with " %"
+    QCheckBox* Check4 = nullptr;            // "Show mode"
+    QCheckBox* Check8 = nullptr;            // "Show average"
+    QCheckBox* Check3 = nullptr;            // hidden "Smoothing", ticked while the level is above 1
+    std::array<QLabel*, 2> Label5{};        // "C1:", "C2:"
+    std::array<QLabel*, 2> Label6{};        // confidence coefficients
+    QMenu* File = nullptr;                  // menu "File(&F)"
+    QAction* SaveMatrix = nullptr;          // File > "&Save Matrix"
+
+    // ---- StateFlags -----------------------------------------------------------------------
+    std::array<bool, 3> Drawn{};             // figure i holds data
+    std::array<bool, 3> NowImportingData{};  // an import into figure i is under way
+    bool LoadColourSetting = false;          // the colour dialog was opened from this window
+    bool ImportingProbabilityMatrix = false; // the file browser picks a profile matrix
+
+    // ---- Data owned by the window ---------------------------------------------------------
+    ProgramSettings Settings;               // program-wide values shared with the dialogs
+    ProbabilityGrid probabilityGrid;        // ProbabilityGrid
+    AxisValues axisValues{};                // AxisValues
+    DataSeries dataSeries;                  // DataSeries with its smoothed copy
+    SectionMatrix sectionMatrix;            // SectionMatrix; VerticalSteps is its last row
+    std::array<float, 201> ProfileValues{}; // value of each row of the profile matrix
+    std::vector<float> ProfileGrid = std::vector<float>(201 * 201, 0.0f); // (r, c) at r * 201 + c
+    std::int16_t ProfileColumn = 0;         // column of ProfileGrid drawn as the row profile
+    bool ProfileLoaded = false;             // LoadProfileFile drew a profile
+    std::int16_t MarkedRow = 0;             // section row of the last row marker
+    QString SavedSectionCaption;            // caption of Command3 before the section view
+    std::array<QString, 2> SavedRangeTexts; // texts of Text1 and Text2 at the last click into either
+    QString LastBrowsedFile;                // full name of the file last loaded from the browser
+
+    std::int16_t VerticalSteps() const { return sectionMatrix.verticalSteps(); }
+    // The window's background colour, in which cleared figures are filled.
+    QRgb BackColor() const;
+
+    // ---- Start-up, state and small handlers -----------------------------------------------
+    virtual void Form_Load();
+    virtual void Form_Activate();
+    virtual void ClearDataFigure();
+    virtual void ClearProbabilityFigure();
+    virtual void ClearSectionFigure();
+    virtual void BeginResultImport();
+    virtual void EndResultImport();
+    virtual void Slider3_Change();
+    virtual void Check3_Click();
+    virtual void Check4_Click();
+    virtual void Check8_Click();
+    virtual void Option1_Click(int index);
+    virtual void Slider4_Change();
+    virtual void Text1_Change();
+    virtual void Text2_Change();
+    virtual void Text1_Click();
+    virtual void Text2_Click();
+
+    // ---- Import workflow and file browser -------------------------------------------------
+    virtual void Command1_Click(int index);
+    virtual void Command6_Click();
+    virtual void File1_Click();
+    virtual void File1_DblClick();
+    virtual void Drive1_Change();
+    virtual void Dir1_Change();
+    virtual void CloseProbabilityMatrixBrowser();
+
+    // ---- Readers --------------------------------------------------------------------------
+    virtual void ImportDataFile(const QString& path, bool fromImportButton);
+    // Asks for a Corvane file and imports it; a cancelled dialog takes the import's failure path.
+    virtual void ImportMatrixFile();
+    // The import after the dialog: reads the file and applies it, or takes the failure path.
+    void importMatrixFrom(const QString& path);
+    virtual void ReadResultFile();
+    virtual void LoadProfileFile();
+
+    // ---- Cell display ---------------------------------------------------------------------
+    virtual void PlotGridProbability(float& v, int i, int j);
+    virtual void PlotSectionProbability(float& v, int i, int h);
+    virtual void PlotGridConfidence(float& v, int i, int j);
+    virtual void PlotSectionConfidence(float& v, int i, int h);
+    virtual void SwitchToProb();
+    virtual void SwitchToConfi();
+    virtual void RedrawFigures();
+
+    // ---- Reconstruction -------------------------------------------------------------------
+    virtual void Command2_Click();
+
+    // ---- Curves ---------------------------------------------------------------------------
+    virtual void DrawDataCurve();
+    virtual void DrawRunningMean();
+    virtual void DrawModeCurves();
+    virtual void DrawAverageCurves();
+
+    // ---- Section view ---------------------------------------------------------------------
+    virtual void Command3_Click();
+    virtual void Slider5_Change();
+    virtual void Slider5_MouseMove();
+    virtual void PlaceSectionPanels(bool includeLabel12);
+    virtual void DrawRowMarker();
+    virtual void EraseRowMarker();
+    virtual void DrawRowProfile();
+    virtual void DrawColourScale();
+    virtual void DrawRowSummary();
+
+    // ---- Figure sizes ---------------------------------------------------------------------
+    virtual void Slider1_Change();
+    virtual void Slider2_Change();
+
+    // ---- Result files ---------------------------------------------------------------------
+    virtual void SaveMatrix_Click();
+    virtual void WriteResultFile(const QString& path);
+
+    // ---- Dialogs --------------------------------------------------------------------------
+    virtual void Command5_Click();
+
+    const PlatformServices& services() const { return m_services; }
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void connectHandlers();
+    // Runs an event handler so that no RuntimeFailure leaves it: one that its procedures did not
+    // catch ends the handler with the default mouse pointer.
+    void runGuarded(const std::function<void()>& handler);
+    // Cls, a filled box over the whole scale area in the window's background colour, and freezing,
+    // so that later Cls calls return to the empty figure.
+    void clearFigure(PictureBox& figure);
+    // Shows a new matrix: the kind decision, the cells, and the controls that follow the kind.
+    void applyMatrix(const CorvaneMatrix& matrix);
+    // The failure path of the matrix import.
+    void matrixImportFailed();
+    // Shows and resets ProgressBar1 around long work.
+    void showProgress(int maximum);
+    void hideProgress();
+
+    PlatformServices m_services;
+    ColourDialog* m_colourDialog = nullptr;
 };
 
 } // namespace brimvale

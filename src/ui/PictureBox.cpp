@@ -36,7 +36,7 @@ void PictureBox::setBorderStyle(BorderStyle border)
     update();
 }
 
-void PictureBox::setTwipsGeometry(int left, int top, int width, int height)
+void PictureBox::setTwipsGeometry(double left, double top, double width, double height)
 {
     brimvale::setTwipsGeometry(*this, left, top, width, height);
 }

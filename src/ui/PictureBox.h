@@ -41,7 +41,7 @@ public:
     int frameWidth() const { return m_border == BorderStyle::Sunken ? FrameWidth : 0; }
 
     // Places the box with a position and size in twips on its parent.
-    void setTwipsGeometry(int left, int top, int width, int height);
+    void setTwipsGeometry(double left, double top, double width, double height);
 
 signals:
     void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, double x, double y);

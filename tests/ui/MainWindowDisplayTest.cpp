@@ -568,7 +568,7 @@ TEST_F(DisplayTest, ProbabilityOnlyMatrixDrawsWhite)
     EXPECT_EQ(coloursOf(*window->Picture1[1]), std::set<QRgb>{White});
 }
 
-TEST_F(DisplayTest, CellPlotsOfTheImportTestTheGridCellAndStoreTheMagnitude)
+TEST_F(DisplayTest, PerCellPlotsTestTheirCellAndStoreTheMagnitude)
 {
     window->probabilityGrid(10, 20) = 0.5;
     window->probabilityGrid(11, 20) = -1.5;

@@ -109,22 +109,6 @@ TEST_F(CurvesTest, GridMarksAreScaledByTheFigureWidthBothWays)
     EXPECT_EQ(window->Picture1[1]->surface().drawWidth(), 1);
 }
 
-TEST_F(CurvesTest, NeighbouringGridMarksAreJoinedByALine)
-{
-    gridMode(100, 100);
-    gridMode(101, 101);
-    gridMode(102, 100);
-    window->Drawn[1] = true;
-
-    window->DrawModeCurves();
-
-    const double w = gridWidth();
-    // Two pixels for the ends would be all an unjoined pair shows; the joined line covers the span.
-    EXPECT_TRUE(inkNear(*window->Picture1[1], w * 100 / 200, w / 2, Red));
-    EXPECT_TRUE(inkNear(*window->Picture1[1], w * 101 / 200, w * 99 / 200, Red));
-    EXPECT_TRUE(inkNear(*window->Picture1[1], w * 102 / 200, w / 2, Red));
-}
-
 TEST_F(CurvesTest, SectionMarksLieOnTheirRowsInTheSectionScale)
 {
     window->sectionMatrix = SectionMatrix(20);

@@ -128,17 +128,3 @@ void BM_PlotSectionRows(benchmark::State& state)
 BENCHMARK(BM_PlotSectionRows)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-// The window needs an application; the offscreen platform unless another one is asked for.
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

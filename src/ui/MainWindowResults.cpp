@@ -126,7 +126,7 @@ void MainWindow::WriteResultFile(const QString& path)
 
         // The file has as many rows as the sliders give now, which need not be the rows computed.
         const std::int16_t steps = resultVerticalSteps(input.slider1, input.slider2);
-        if (steps >= 0)
+        if (steps >= 0 && steps + 1 != exportGrid.rows())
             exportGrid = resizedKeeping(exportGrid, steps + 1);
 
         std::string bytes;
@@ -142,6 +142,7 @@ void MainWindow::WriteResultFile(const QString& path)
     } catch (const RuntimeFailure& failure) {
         hideProgress();
         ProgressBar1->setMaximum(IdleProgressMaximum);
+        m_services.pointer.set(MousePointer::Pointer::Default);
         // The old file is still there, but the results are not: saying nothing would let the user
         // believe they were saved.
         const QString reason = textFromFile(failure.what());
@@ -171,24 +172,29 @@ void MainWindow::ReadResultFile()
         }
         ResultFileData& data = outcome.data;
         const std::int16_t steps = data.verticalSteps;
-        // The new section is empty while the controls below are set; the old one is released first.
-        sectionMatrix = SectionMatrix();
-        sectionMatrix = SectionMatrix(steps);
-
         Label14[2]->setText(textFromFile(data.sectionHorizontalTitle));
         Label15[2]->setText(textFromFile(data.sectionVerticalTitle));
 
         // Setting the controls runs their change handlers nested; NowImportingData(2) keeps them from
         // redrawing.
         const float smoothing = data.smoothingLevel;
-        if (smoothing == 1.0f) {
-            Check3->setChecked(false);
-        } else {
-            Check3->setChecked(true);
-            Label4->setText(QString::fromStdString(singleText(smoothing)));
-            Slider3->setValue(checkedSliderValue(*Slider3, toInteger(smoothing)));
-            for (QWidget* control : std::initializer_list<QWidget*>{Slider3, Check3, Label3, Label4, Label7})
-                control->setEnabled(false);
+        try {
+            if (smoothing == 1.0f) {
+                Check3->setChecked(false);
+            } else {
+                Check3->setChecked(true);
+                Label4->setText(QString::fromStdString(singleText(smoothing)));
+                Slider3->setValue(checkedSliderValue(*Slider3, toInteger(smoothing)));
+                for (QWidget* control :
+                     std::initializer_list<QWidget*>{Slider3, Check3, Label3, Label4, Label7})
+                    control->setEnabled(false);
+            }
+        } catch (const RuntimeFailure&) {
+            // The section is created for the file's rows before its level is taken, and the rows are read
+            // after it, so a level the slider refuses leaves an empty section of those rows.
+            sectionMatrix = SectionMatrix();
+            sectionMatrix = SectionMatrix(steps);
+            throw;
         }
 
         std::copy_n(data.axisValues.begin(), outcome.axisValuesRead, axisValues.begin());

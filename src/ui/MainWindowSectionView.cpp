@@ -1,56 +1,381 @@
 // The section view: the row slider, the calibration panel, the row marker and summary, the profile matrix.
 #include "ui/MainWindow.h"
 
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRectF>
+#include <QSlider>
+
+#include <algorithm>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/RowSummary.h"
+#include "io/MatrixKindDecision.h"
+#include "io/ProfileFileReader.h"
+#include "model/Conversions.h"
+#include "model/NumberText.h"
+#include "model/NumericValue.h"
+#include "model/RuntimeFailure.h"
+#include "render/ColourRampDrawing.h"
+#include "render/DataCurve.h"
+#include "render/RowIntervalPanel.h"
+#include "render/RowMarker.h"
+#include "render/RowProfile.h"
+#include "render/RowSummaryBlock.h"
+#include "ui/DriveList.h"
+#include "ui/FileList.h"
+#include "ui/FolderList.h"
+#include "ui/PictureBox.h"
+#include "ui/PointerReset.h"
+#include "ui/ShapeFrame.h"
+#include "ui/TwipsGeometry.h"
+
 namespace brimvale {
+
+namespace {
+
+// The caption of Command3 while the section view is open.
+const QString SectionViewCaption = QStringLiteral("OK");
+// The axis labels stand this far below the panel or figure above them (twips).
+constexpr double LabelGap = 105.0;
+// Picture3 stands this far right of Picture2 (twips).
+constexpr double ScaleGap = 60.0;
+// Slider5 reaches this much beyond the data figure's height (twips).
+constexpr double SliderOverhang = 160.0;
+constexpr QRgb White = 0xffffffff;
+
+double numericValueOf(const QString& text)
+{
+    return numericValue(text.toStdString());
+}
+
+// The folder followed by the platform's separator, unless it already ends in one.
+QString withSeparator(const QString& folder)
+{
+    const QChar separator = QDir::separator();
+    return folder.endsWith(separator) ? folder : folder + separator;
+}
+
+// Returns the row unchanged when the section holds it; the slider can stand beyond the rows of a
+// section read or computed after it was set.
+int checkedRow(int row, const SectionMatrix& section)
+{
+    if (row < 0 || row > section.verticalSteps())
+        raiseFailure(RuntimeFailure::Kind::SubscriptOutOfRange,
+                     "Subscript out of range: section row " + std::to_string(row));
+    return row;
+}
+
+ProfileBars profileBarsOf(const std::vector<float>& profileGrid, int column)
+{
+    ProfileBars bars{};
+    for (int j = 0; j < SectionMatrix::Columns; ++j)
+        bars[static_cast<std::size_t>(j)] = profileGrid[static_cast<std::size_t>(j) * SectionMatrix::Columns +
+                                                        static_cast<std::size_t>(column)];
+    return bars;
+}
+
+void fillWhole(DrawingSurface& surface, QRgb colour)
+{
+    surface.filledBox(surface.scaleLeft(), surface.scaleTop(), surface.scaleLeft() + surface.scaleWidth(),
+                      surface.scaleTop() + surface.scaleHeight(), colour);
+}
+
+QRectF twipsRectangle(const QWidget& widget)
+{
+    const TwipsRect place = twipsGeometry(widget);
+    return QRectF(place.left, place.top, place.width, place.height);
+}
+
+// Label12's caption for row r: the top of the vertical range at row 0, the bottom at the last row.
+QString rowValueText(const MainWindow& window, int row)
+{
+    const double top = numericValueOf(window.Text2->text());
+    const double bottom = numericValueOf(window.Text1->text());
+    return QString::fromStdString(
+        doubleText(top + (bottom - top) * rowFraction(row, window.VerticalSteps())));
+}
+
+// Label12 beside the data figure, as far left of it as Label1(4) is of the section.
+void showRowValue(MainWindow& window)
+{
+    window.Label12->setText(rowValueText(window, window.Slider5->value()));
+    const double offset = twipsGeometry(*window.Picture1[2]).left - twipsGeometry(*window.Picture1[0]).left;
+    setTwipsLeft(*window.Label12, twipsGeometry(*window.Label1[4]).left - offset);
+    window.Label12->show();
+}
+
+void enterSectionView(MainWindow& window)
+{
+    window.SavedSectionCaption = window.Command3->text();
+    window.Command3->setText(SectionViewCaption);
+
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             window.Text1, window.Text2, window.Label1[2], window.Label2[2], window.Slider1, window.Slider2,
+             window.Frame1, window.Dir1, window.Drive1, window.File1, window.Picture1[1], window.Command1[1]})
+        control->hide();
+    for (QWidget* control : std::initializer_list<QWidget*>{window.Text1, window.Text2, window.Command1[0],
+                                                            window.Command1[2], window.Command2})
+        control->setEnabled(false);
+
+    setTwipsHeight(*window.Slider5, twipsGeometry(*window.Picture1[0]).height + SliderOverhang);
+    // A value beyond the new maximum moves to it and raises the value handler, already in the view.
+    window.Slider5->setMaximum(window.VerticalSteps());
+    window.Slider5->show();
+    window.MarkedRow = static_cast<std::int16_t>(window.Slider5->value());
+
+    window.Picture2->show();
+    window.PlaceSectionPanels(true);
+
+    const ProgramSettings& settings = window.Settings;
+    // Without a matrix, the section's axis ends stand under the row profile.
+    if (settings.probabilityMode && !window.Drawn[1]) {
+        window.Label1[1]->setText(window.Label1[3]->text());
+        window.Label2[1]->setText(window.Label2[3]->text());
+    }
+
+    if (!settings.legacyMatrix) {
+        window.Command6->hide();
+        if (!settings.confidenceMode) {
+            const TwipsRect profile = twipsGeometry(*window.Picture2);
+            setTwipsLeft(*window.Picture3, profile.left + profile.width + ScaleGap);
+            window.Picture3->show();
+        }
+        showRowValue(window);
+        window.DrawRowProfile();
+        window.Picture4->show();
+    } else {
+        // A matrix of one kind holds no profiles: they come from a separate probability matrix.
+        setTwipsWidth(*window.Command6, twipsGeometry(*window.Picture1[2]).width);
+        if (window.Drawn[1]) {
+            window.Command6->show();
+            window.Command6->setFocus();
+        }
+        showRowValue(window);
+        window.Picture4->show();
+    }
+    window.DrawRowSummary();
+    window.EraseRowMarker();
+    window.DrawRowMarker();
+}
+
+void leaveSectionView(MainWindow& window)
+{
+    window.Command3->setText(window.SavedSectionCaption);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{window.Text1, window.Text2, window.Label1[2], window.Label2[2]})
+        control->show();
+    if (!window.Drawn[1]) {
+        window.Label1[1]->clear();
+        window.Label2[1]->clear();
+    }
+    window.Slider1->show();
+    window.Slider2->show();
+    if (window.Drawn[0]) {
+        window.Text1->setEnabled(true);
+        window.Text2->setEnabled(true);
+    }
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             window.Frame1, window.Dir1, window.Drive1, window.File1, window.Picture1[1], window.Command1[1]})
+        control->show();
+    window.Command1[0]->setEnabled(true);
+    window.Command1[2]->setEnabled(true);
+    if (window.Drawn[0] && window.Drawn[1] && !window.Drawn[2])
+        window.Command2->setEnabled(true);
+    for (QWidget* control : std::initializer_list<QWidget*>{window.Slider5, window.Picture2, window.Picture3,
+                                                            window.Command6, window.Picture4, window.Label12})
+        control->hide();
+
+    window.EraseRowMarker();
+
+    const TwipsRect figure = twipsGeometry(*window.Picture1[1]);
+    const double labelTop = figure.top + figure.height + LabelGap;
+    setTwipsTop(*window.Label1[1], labelTop);
+    setTwipsTop(*window.Label2[1], labelTop);
+    eraseRowSummaryBlock(window.FormSurface->surface(), twipsRectangle(*window.Shape1), window.BackColor());
+}
+
+} // namespace
 
 void MainWindow::Command3_Click()
 {
-    // Not built yet.
+    if (Command3->text() != SectionViewCaption)
+        enterSectionView(*this);
+    else
+        leaveSectionView(*this);
 }
 
 void MainWindow::Slider5_Change()
 {
-    // Not built yet.
+    if (Command3->text() != SectionViewCaption)
+        return;
+    PlaceSectionPanels(true);
+    const int row = Slider5->value();
+    Label12->setText(rowValueText(*this, row));
+    Label12->setVisible(row != Slider5->minimum() && row != Slider5->maximum());
+    fillWhole(Picture3->surface(), White);
+    Picture2->surface().cls();
+    DrawRowProfile();
+    DrawRowSummary();
+    EraseRowMarker();
+    DrawRowMarker();
+    if (!Command6->isHidden())
+        Command6->setFocus();
+    else if (Command3->isEnabled())
+        Command3->setFocus();
+    else
+        Command1[1]->setFocus();
 }
 
 void MainWindow::Slider5_MouseMove()
 {
-    // Not built yet.
+    // Only the panels follow the thumb while it is dragged; the value handler redraws on release.
+    if (Drawn[1])
+        PlaceSectionPanels(false);
 }
 
-void MainWindow::PlaceSectionPanels(bool)
+void MainWindow::PlaceSectionPanels(bool includeLabel12)
 {
-    // Not built yet.
+    // The thumb's position: while it is dragged the value still holds the row it left.
+    const double share = rowFraction(Slider5->sliderPosition(), VerticalSteps());
+    const TwipsRect data = twipsGeometry(*Picture1[0]);
+    const double marker = data.top + data.height * share;
+
+    const double profileHeight = twipsGeometry(*Picture2).height;
+    const double profileTop = marker - profileHeight;
+    setTwipsTop(*Picture2, profileTop);
+    setTwipsTop(*Picture3, profileTop);
+    setTwipsTop(*Picture4, profileTop - twipsGeometry(*Picture4).height);
+    setTwipsTop(*Command6, marker - twipsGeometry(*Command6).height);
+    const double labelTop = profileTop + profileHeight + LabelGap;
+    setTwipsTop(*Label1[1], labelTop);
+    setTwipsTop(*Label2[1], labelTop);
+    if (includeLabel12)
+        setTwipsTop(*Label12, twipsGeometry(*Label2[4]).top + twipsGeometry(*Picture1[2]).height * share);
 }
 
 void MainWindow::DrawRowMarker()
 {
-    // Not built yet.
+    const int value = Slider5->value();
+    if (drawRowMarker(Picture1[0]->surface(), Picture1[2]->surface(), value, Slider5->minimum(),
+                      Slider5->maximum(), Settings.greyScale))
+        MarkedRow = static_cast<std::int16_t>(value);
 }
 
 void MainWindow::EraseRowMarker()
 {
-    // Not built yet.
+    if (MarkedRow >= VerticalSteps())
+        return;
+    // The cells are the section's background picture; only the overlays are drawn again.
+    Picture1[2]->surface().cls();
+    DrawModeCurves();
+    DrawAverageCurves();
+
+    DrawingSurface& data = Picture1[0]->surface();
+    if (Drawn[0]) {
+        const bool runningMean = Check3->isChecked();
+        // The running mean's points are the ones DrawRunningMean stored: lastIndex - w + 2 of them.
+        const int storedPoints = static_cast<int>(dataSeries.lastIndex) - Slider3->value() + 2;
+        redrawDataFigure(dataSeries, runningMean, runningMean ? std::max(storedPoints, 0) : 0, data,
+                         Settings.greyScale);
+    } else {
+        fillWhole(data, BackColor());
+    }
 }
 
 void MainWindow::DrawRowProfile()
 {
-    // Not built yet.
+    const int row = checkedRow(Slider5->value(), sectionMatrix);
+    std::optional<ProfileBars> bars;
+    if (!Settings.legacyMatrix) {
+        bars = rowProbabilities(sectionMatrix, row);
+    } else {
+        // A matrix of one kind: the profile is the imported probability matrix's column of the row's
+        // input value, and there is none when the data curve does not cross the row.
+        const RowSummary summary = summariseRow(sectionMatrix, row);
+        if (summary.inputColumn) {
+            ProfileColumn = static_cast<std::int16_t>(*summary.inputColumn);
+            bars = profileBarsOf(ProfileGrid, ProfileColumn);
+        }
+    }
+    drawRowProfile(bars, Settings.zEnhancement, Settings.greyScale, Picture2->surface());
+    DrawColourScale();
 }
 
 void MainWindow::DrawColourScale()
 {
-    // Not built yet.
+    drawColourScale(Picture3->surface(), Settings);
 }
 
 void MainWindow::DrawRowSummary()
 {
-    // Not built yet.
+    const int row = checkedRow(Slider5->value(), sectionMatrix);
+    const RowSummary summary = summariseRow(sectionMatrix, row);
+    drawRowIntervals(summary, Picture4->surface());
+    if (summary.inputColumn)
+        ProfileColumn = static_cast<std::int16_t>(*summary.inputColumn);
+
+    // Both ends from the section's own axis: the probability figure's may be empty after a result
+    // file was read.
+    const RowSummaryText text =
+        summaryText(summary, numericValueOf(Label1[3]->text()), numericValueOf(Label2[3]->text()),
+                    Settings.confidenceCoefficient1, Settings.confidenceCoefficient2, axisValues);
+    const QRectF frame = twipsRectangle(*Shape1);
+    DrawingSurface& form = FormSurface->surface();
+    // The block of the row shown before would otherwise stay under the new one.
+    eraseRowSummaryBlock(form, frame, BackColor());
+    printRowSummaryBlock(rowSummaryBlock(text, frame.left(), frame.top(), frame.height()), form);
 }
 
 void MainWindow::LoadProfileFile()
 {
-    // Not built yet.
+    const PointerReset busy(m_services.pointer, MousePointer::Pointer::Hourglass);
+    DrawingSurface& panel = Picture2->surface();
+    try {
+        const QString name = File1->fileName();
+        if (name.isEmpty()) {
+            m_services.messages.show(QStringLiteral("Pleas chose file"), QString::fromLatin1(ProgramTitle),
+                                     MessageService::Icon::None);
+            raiseFailure(RuntimeFailure::Kind::FileError, "No file chosen in the file list");
+        }
+        const ProfileMatrix profile =
+            readProfileFile(QFileInfo(withSeparator(Dir1->path()) + name).filesystemFilePath());
+        ProfileValues = profile.values;
+        ProfileGrid = profile.grid;
+
+        // The kind is decided by the imported calibration grid, not by the profile file.
+        const float maximum = gridMaximum(probabilityGrid);
+        const float leftEnd = toSingle(numericValueOf(Label1[3]->text()));
+        const float rightEnd = toSingle(numericValueOf(Label2[3]->text()));
+        if (leftEnd != ProfileValues[0] || rightEnd != ProfileValues[200]) {
+            // A matrix over another value axis: nothing is drawn, and an earlier profile counts.
+            fillWhole(panel, BackColor());
+            return;
+        }
+        if (maximum >= 2.0f && profile.kindText != "Probability")
+            raiseFailure(RuntimeFailure::Kind::InvalidData,
+                         "The profile matrix is not of the probability kind");
+
+        const RowSummary summary = summariseRow(sectionMatrix, checkedRow(Slider5->value(), sectionMatrix));
+        if (summary.inputColumn)
+            ProfileColumn = static_cast<std::int16_t>(*summary.inputColumn);
+        drawProfileBars(profileBarsOf(ProfileGrid, ProfileColumn), Settings.zEnhancement, Settings.greyScale,
+                        panel);
+        DrawRowSummary();
+        Command1[1]->setFocus();
+        ProfileLoaded = true;
+    } catch (const RuntimeFailure&) {
+        fillWhole(panel, BackColor());
+        ProfileLoaded = false;
+    }
 }
 
 } // namespace brimvale

@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +34,8 @@ const QString FileFilter = QStringLiteral("DataFile(*.csv)|*.csv");
 constexpr std::int16_t FullSizeSteps = 500;
 constexpr int FullSizePercent = 100;
 constexpr int IdleProgressMaximum = 200;
+// How often a long drawing shows its progress on screen.
+constexpr qint64 FrameMilliseconds = 16;
 
 std::string fileBytes(const QLabel& label)
 {
@@ -65,6 +68,26 @@ public:
 private:
     ExportGrid& m_owner;
     ResultFileInput& m_input;
+};
+
+// Holds back the widget's own repaints while a long loop changes it, so that it is painted only when
+// the loop asks; its updates are back on however the loop ends.
+class PaintedPerFrame {
+public:
+    explicit PaintedPerFrame(QWidget& widget) : m_widget(widget) { m_widget.setUpdatesEnabled(false); }
+    ~PaintedPerFrame() { m_widget.setUpdatesEnabled(true); }
+    PaintedPerFrame(const PaintedPerFrame&) = delete;
+    PaintedPerFrame& operator=(const PaintedPerFrame&) = delete;
+
+    void paintNow() const
+    {
+        m_widget.setUpdatesEnabled(true);
+        m_widget.repaint();
+        m_widget.setUpdatesEnabled(false);
+    }
+
+private:
+    QWidget& m_widget;
 };
 
 // A confidence coefficient as the captions show it: a number in its default text form, a text as it
@@ -261,13 +284,24 @@ void MainWindow::ReadResultFile()
         if (steps == 0)
             raiseFailure(RuntimeFailure::Kind::DivisionByZero, "Division by zero: a section of one row");
 
-        // From the bottom row up, while the bar counts up.
+        // From the bottom row up, while the bar counts up. The bar and the rows drawn so far reach the
+        // screen once per frame: repainting both after every row would take longer than the drawing.
         showProgress(steps);
         DrawingSurface& figure = Picture1[2]->surface();
-        for (int j = steps; j >= 0; --j) {
-            ProgressBar1->setValue(steps - j);
-            figure.refresh();
-            plotSectionRow(figure, Settings, sectionMatrix, cellView, ProbabilitySource::PackedFraction, j);
+        {
+            const PaintedPerFrame bar(*ProgressBar1);
+            QElapsedTimer sinceShown;
+            sinceShown.start();
+            for (int j = steps; j >= 0; --j) {
+                ProgressBar1->setValue(steps - j);
+                if (j == steps || sinceShown.hasExpired(FrameMilliseconds)) {
+                    bar.paintNow();
+                    figure.refresh();
+                    sinceShown.restart();
+                }
+                plotSectionRow(figure, Settings, sectionMatrix, cellView, ProbabilitySource::PackedFraction,
+                               j);
+            }
         }
 
         Label5[0]->setEnabled(true);

@@ -660,6 +660,21 @@ TEST_F(ResultImportTest, HostileFilesTakeTheAbandonStep)
     }
 }
 
+TEST_F(ResultImportTest, ACellNoViewCanShowAbandonsTheDrawing)
+{
+    // A class beyond a Single's range fails in the confidence view, part way through the rows.
+    window->Option1[1]->setChecked(true);
+    ResultText file;
+    file.cell = [](int i, int j) { return i == 50 && j == 1 ? -1e300 : 2.5; };
+    importFile(resultFile(file));
+
+    EXPECT_FALSE(window->Drawn[2]);
+    expectSectionRows(4, 5, file.cell);
+    EXPECT_EQ(platform.pointer.current(), Pointer::Default);
+    // The bar paints itself again.
+    EXPECT_TRUE(window->ProgressBar1->updatesEnabled());
+}
+
 TEST_F(ResultImportTest, ACancelledDialogClearsTheSectionQuietly)
 {
     window->sectionMatrix = sectionOf(2, packedCell);

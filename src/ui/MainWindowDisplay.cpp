@@ -1,41 +1,174 @@
 // The cell plots of the probability and section figures, the view switch and the full redraw.
 #include "ui/MainWindow.h"
 
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+
+#include <optional>
+
+#include "model/Conversions.h"
+#include "render/CellPlot.h"
+#include "ui/PictureBox.h"
+
 namespace brimvale {
 
-void MainWindow::PlotGridProbability(float&, int, int)
+namespace {
+
+constexpr int LastColumn = ProbabilityGrid::Steps - 1;
+
+// The view the mode flags select; none while neither is set (no matrix has been shown yet).
+std::optional<CellView> selectedView(const ProgramSettings& settings)
 {
-    // Not built yet.
+    if (settings.probabilityMode)
+        return CellView::Probability;
+    if (settings.confidenceMode)
+        return CellView::Confidence;
+    return std::nullopt;
 }
 
-void MainWindow::PlotSectionProbability(float&, int, int)
+// Plots the figures that hold data in one view as a single pass of the progress bar: column i of the
+// matrix, then column i of the section, then the next column. Frozen, the cells are what Cls returns
+// to under the overlays.
+void plotDrawnFigures(MainWindow& window, CellView view)
 {
-    // Not built yet.
+    const bool grid = window.Drawn[1];
+    const bool section = window.Drawn[2];
+    if (!grid && !section)
+        return;
+    DrawingSurface& gridSurface = window.Picture1[1]->surface();
+    DrawingSurface& sectionSurface = window.Picture1[2]->surface();
+    for (int i = 0; i <= LastColumn; ++i) {
+        window.ProgressBar1->setValue(i);
+        if (grid)
+            plotGridColumn(gridSurface, window.Settings, window.probabilityGrid, view,
+                           ProbabilitySource::PackedFraction, i);
+        if (section)
+            plotSectionColumn(sectionSurface, window.Settings, window.sectionMatrix, view,
+                              ProbabilitySource::PackedFraction, i);
+    }
+    if (grid)
+        gridSurface.freeze();
+    if (section)
+        sectionSurface.freeze();
+    if (grid)
+        gridSurface.cls();
+    if (section)
+        sectionSurface.cls();
 }
 
-void MainWindow::PlotGridConfidence(float&, int, int)
+// Advances the progress bar over the columns of a figure that has nothing to plot.
+void stepThroughColumns(const CellProgress& columnDone)
 {
-    // Not built yet.
+    for (int i = 0; i <= LastColumn; ++i)
+        columnDone(i);
 }
 
-void MainWindow::PlotSectionConfidence(float&, int, int)
+} // namespace
+
+void MainWindow::PlotGridProbability(float& v, int i, int j)
 {
-    // Not built yet.
+    plotGridProbability(Picture1[1]->surface(), Settings, probabilityGrid, v, i, j);
+}
+
+void MainWindow::PlotSectionProbability(float& v, int i, int h)
+{
+    plotSectionProbability(Picture1[2]->surface(), Settings, sectionMatrix, v, i, h);
+}
+
+void MainWindow::PlotGridConfidence(float& v, int i, int j)
+{
+    plotGridConfidence(Picture1[1]->surface(), Settings, v, i, j);
+}
+
+void MainWindow::PlotSectionConfidence(float& v, int i, int h)
+{
+    plotSectionConfidence(Picture1[2]->surface(), Settings, sectionMatrix, v, i, h);
 }
 
 void MainWindow::SwitchToProb()
 {
-    // Not built yet.
+    showProgress(LastColumn);
+    Settings.probabilityMode = true;
+    Settings.confidenceMode = false;
+    Slider4->setEnabled(true);
+    Label9->setEnabled(true);
+    Label11->setEnabled(true);
+    plotDrawnFigures(*this, CellView::Probability);
+    hideProgress();
+    m_services.pointer.set(MousePointer::Pointer::Default);
 }
 
 void MainWindow::SwitchToConfi()
 {
-    // Not built yet.
+    showProgress(LastColumn);
+    Settings.confidenceMode = true;
+    Settings.probabilityMode = false;
+    Slider4->setEnabled(false);
+    Label9->setEnabled(false);
+    Label11->setEnabled(false);
+    plotDrawnFigures(*this, CellView::Confidence);
+    // The curves run even with no figure drawn; they find no marks then.
+    DrawModeCurves();
+    DrawAverageCurves();
+    hideProgress();
+    m_services.pointer.set(MousePointer::Pointer::Default);
 }
 
 void MainWindow::RedrawFigures()
 {
-    // Not built yet.
+    if (Drawn[0]) {
+        DrawDataCurve();
+        DrawRunningMean();
+    } else {
+        clearFigure(*Picture1[0]);
+    }
+
+    showProgress(LastColumn);
+    const std::optional<CellView> view = selectedView(Settings);
+    // With both figures the bar runs once over the two: the matrix fills its first half, the section
+    // its second. The bar takes whole numbers, so the halves round to even.
+    const bool both = Drawn[1] && Drawn[2];
+    const auto progress = [this, both](int offset) -> CellProgress {
+        if (!both)
+            return [this](int i) { ProgressBar1->setValue(i); };
+        return [this, offset](int i) { ProgressBar1->setValue(toLong((i + offset) / 2.0)); };
+    };
+
+    clearFigure(*Picture1[1]);
+    if (Drawn[1]) {
+        const CellProgress columnDone = progress(0);
+        if (view)
+            plotGridFigure(Picture1[1]->surface(), Settings, probabilityGrid, *view,
+                           ProbabilitySource::PackedFraction, columnDone);
+        else
+            stepThroughColumns(columnDone);
+        Picture1[1]->surface().freeze();
+    }
+
+    clearFigure(*Picture1[2]);
+    if (Drawn[2]) {
+        const CellProgress columnDone = progress(LastColumn);
+        if (view)
+            plotSectionFigure(Picture1[2]->surface(), Settings, sectionMatrix, *view,
+                              ProbabilitySource::PackedFraction, columnDone);
+        else
+            stepThroughColumns(columnDone);
+        Picture1[2]->surface().freeze();
+    }
+
+    DrawModeCurves();
+    DrawAverageCurves();
+    hideProgress();
+    m_services.pointer.set(MousePointer::Pointer::Default);
+
+    // The open section view follows the new colours.
+    if (Command3->text() == QStringLiteral("OK")) {
+        DrawRowProfile();
+        DrawColourScale();
+        DrawRowMarker();
+    }
 }
 
 } // namespace brimvale

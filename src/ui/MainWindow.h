@@ -122,6 +122,7 @@ public:
     std::array<QString, 2> SavedRangeTexts; // texts of Text1 and Text2 at the last click into either
     QString LastBrowsedFile;                // full name of the file last loaded from the browser
     ExportGrid exportGrid;                  // ExportGrid: the section layer handed to the result file
+    int RunningMeanPoints = 0;              // smoothed points of the running mean last computed
 
     std::int16_t VerticalSteps() const { return sectionMatrix.verticalSteps(); }
     // The window's background colour, in which cleared figures are filled.
@@ -224,6 +225,8 @@ private:
     void applyMatrix(const CorvaneMatrix& matrix);
     // The failure path of the matrix import.
     void matrixImportFailed();
+    // Puts SavedRangeTexts back into the range boxes, the larger value into Text1 (the bottom).
+    void restoreRangeTexts();
     // Shows and resets ProgressBar1 around long work.
     void showProgress(int maximum);
     void hideProgress();

@@ -1,11 +1,176 @@
 // The calibration: the section computed from the data curve and the matrix.
 #include "ui/MainWindow.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSlider>
+
+#include <string>
+
+#include "engine/SectionReconstruction.h"
+#include "model/Conversions.h"
+#include "model/NumericValue.h"
+#include "model/RuntimeFailure.h"
+#include "render/CellPlot.h"
+#include "ui/PictureBox.h"
+
 namespace brimvale {
+
+namespace {
+
+constexpr int ColumnIntervals = SectionMatrix::Columns - 1;
+// A screen shows at most one new frame in this time.
+constexpr qint64 FrameIntervalMs = 15;
+
+double numericValueOf(const QString& text)
+{
+    return numericValue(text.toStdString());
+}
+
+// The row and value steps are computed before the hourglass shows, so a section of no row spacing
+// fails there, as the rasterising would divide by them.
+void checkSteps(const DataSeries& series, std::int16_t verticalSteps)
+{
+    toSingle(checkedDivide(static_cast<double>(series.verticalMax) - series.verticalMin, verticalSteps));
+    toSingle(
+        checkedDivide(static_cast<double>(series.horizontalMax) - series.horizontalMin, ColumnIntervals));
+}
+
+// Shows the growing section and the progress bar row by row, but paints them at most once a frame:
+// a synchronous repaint of both per row would cost several times the calibration itself and show
+// nothing more. Every row still goes into the section's image and the bar's value at once.
+class RowByRowScreen {
+public:
+    RowByRowScreen(QProgressBar& bar, DrawingSurface& section) : m_bar(bar), m_section(section)
+    {
+        m_bar.setUpdatesEnabled(false);
+        m_sinceShown.start();
+    }
+    ~RowByRowScreen() { m_bar.setUpdatesEnabled(true); }
+    RowByRowScreen(const RowByRowScreen&) = delete;
+    RowByRowScreen& operator=(const RowByRowScreen&) = delete;
+
+    // Paints both now when a frame has passed since the last time, or when asked to.
+    void rowDone(bool showNow)
+    {
+        if (!showNow && m_sinceShown.elapsed() < FrameIntervalMs)
+            return;
+        m_bar.setUpdatesEnabled(true);
+        m_bar.repaint();
+        m_bar.setUpdatesEnabled(false);
+        m_section.refresh();
+        m_sinceShown.restart();
+    }
+
+private:
+    QProgressBar& m_bar;
+    DrawingSurface& m_section;
+    QElapsedTimer m_sinceShown;
+};
+
+} // namespace
 
 void MainWindow::Command2_Click()
 {
-    // Not built yet.
+    Picture1[1]->surface().refresh();
+    DrawingSurface& section = Picture1[2]->surface();
+    section.cls();
+
+    const auto failed = [this] {
+        restoreRangeTexts();
+        m_services.messages.show(QStringLiteral("Please set valid range."), QStringLiteral("Error"),
+                                 MessageService::Icon::Exclamation);
+        m_services.pointer.set(MousePointer::Pointer::Default);
+        ProgressBar1->hide();
+        Command2->setEnabled(true);
+        Command2->setFocus();
+    };
+
+    // Equal ends pass here; the zero row step then fails below.
+    if (numericValueOf(Text2->text()) > numericValueOf(Text1->text())) {
+        failed();
+        return;
+    }
+
+    try {
+        Command2->setEnabled(false);
+        const bool smoothing = Check3->isChecked();
+        if (!smoothing)
+            copyUnsmoothedCurve(dataSeries);
+
+        const std::int16_t steps = verticalStepsFor(Slider1->value(), Slider2->value());
+        if (steps < 0)
+            raiseFailure(RuntimeFailure::Kind::SubscriptOutOfRange,
+                         "Subscript out of range: section of " + std::to_string(steps) + " rows");
+        sectionMatrix = SectionMatrix(steps);
+        checkSteps(dataSeries, steps);
+
+        m_services.pointer.set(MousePointer::Pointer::Hourglass);
+        showProgress(steps);
+
+        const int level = Slider3->value();
+        const int window = smoothing ? level : 1;
+        sectionMatrix = rasteriseCurve(dataSeries, steps, window, level);
+
+        section.setDrawWidth(1);
+        ClearSectionFigure();
+
+        // Without a view the rows are neither calibrated nor drawn and layer 1 stays zero.
+        const bool probability = Settings.probabilityMode;
+        const bool confidence = Settings.confidenceMode;
+        if (probability || confidence) {
+            RowByRowScreen screen(*ProgressBar1, section);
+            for (int h = steps; h >= 0; --h) {
+                ProgressBar1->setValue(steps - h);
+                calibrateRow(sectionMatrix, probabilityGrid, h);
+                if (probability)
+                    plotSectionRow(section, Settings, sectionMatrix, CellView::Probability,
+                                   ProbabilitySource::PackedFraction, h);
+                if (confidence)
+                    plotSectionRow(section, Settings, sectionMatrix, CellView::Confidence,
+                                   ProbabilitySource::PackedFraction, h);
+                screen.rowDone(h == steps || h == 0);
+            }
+        }
+
+        section.freeze();
+
+        Check4->setEnabled(true);
+        Check8->setEnabled(true);
+        for (int i = 0; i < 2; ++i) {
+            Label5[i]->setEnabled(true);
+            Label6[i]->setEnabled(true);
+        }
+
+        Drawn[2] = true;
+        SaveMatrix->setEnabled(true);
+        Command3->setEnabled(true);
+        Command3->setFocus();
+
+        // The section view shows a third of the way down first. The slider would clamp the row to
+        // its start-up range, so the range grows first; the section view sets it to the rows anyway.
+        const int firstRow = steps / 3;
+        if (Slider5->maximum() < firstRow)
+            Slider5->setMaximum(firstRow);
+        Slider5->setValue(firstRow);
+
+        Label14[2]->setText(Label15[1]->text());
+        Label15[2]->setText(Label15[0]->text());
+
+        hideProgress();
+        ProgressBar1->setMaximum(200);
+        m_services.pointer.set(MousePointer::Pointer::Default);
+
+        DrawModeCurves();
+        DrawAverageCurves();
+    } catch (const RuntimeFailure&) {
+        failed();
+    }
 }
 
 } // namespace brimvale

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "io/CorvaneMatrixReader.h"
+#include "io/DataFileReader.h"
 #include "io/MatrixKindDecision.h"
 #include "model/Conversions.h"
 #include "model/NumberText.h"
@@ -323,9 +324,32 @@ void MainWindow::Dir1_Change()
     }
 }
 
-void MainWindow::ImportDataFile(const QString&, bool)
+void MainWindow::ImportDataFile(const QString& path, bool fromImportButton)
 {
-    // Not built yet.
+    // A file that cannot be read in full changes nothing: the failure goes to the caller before any
+    // title, record or range of the previous file is replaced.
+    const DataFile file = DataFileReader::readFile(QFileInfo(path).filesystemFilePath());
+    Label15[0]->setText(textFromFile(file.verticalTitle));
+    Label14[0]->setText(textFromFile(file.horizontalTitle));
+    file.applyTo(dataSeries);
+
+    DrawingSurface& figure = Picture1[0]->surface();
+    figure.filledBox(0.0, 0.0, figure.scaleWidth(), figure.scaleHeight(), qRgb(255, 255, 255));
+
+    // With a matrix shown, the data figure shares the probability figure's horizontal axis.
+    if (Drawn[1]) {
+        dataSeries.horizontalMax = toSingle(numericValueOf(Label2[1]->text()));
+        dataSeries.horizontalMin = toSingle(numericValueOf(Label1[1]->text()));
+    }
+
+    DrawDataCurve();
+    // The browser leaves the smoothing labels as they are.
+    if (fromImportButton) {
+        Label3->setEnabled(true);
+        Label4->setEnabled(true);
+        Label7->setEnabled(true);
+    }
+    DrawRunningMean();
 }
 
 void MainWindow::ImportMatrixFile()

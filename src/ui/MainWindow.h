@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "io/ExportGrid.h"
 #include "model/DataSeries.h"
 #include "model/ProbabilityGrid.h"
 #include "model/ProgramSettings.h"
@@ -120,6 +121,7 @@ public:
     QString SavedSectionCaption;            // caption of Command3 before the section view
     std::array<QString, 2> SavedRangeTexts; // texts of Text1 and Text2 at the last click into either
     QString LastBrowsedFile;                // full name of the file last loaded from the browser
+    ExportGrid exportGrid;                  // ExportGrid: the section layer handed to the result file
     int RunningMeanPoints = 0;              // smoothed points of the running mean last computed
 
     std::int16_t VerticalSteps() const { return sectionMatrix.verticalSteps(); }

@@ -41,6 +41,8 @@ SectionView SectionView::fromResultFile(const std::filesystem::path& path)
     view.topText = singleText(data.verticalValues.front());
     view.leftCaption = singleText(data.axisValues[0]);
     view.rightCaption = singleText(data.axisValues[200]);
+    // The window puts these titles into its hidden title labels, which the figure sliders' handlers
+    // empty again while the import resizes the figures; the figure shows them as the file holds them.
     view.horizontalTitle = utf8FromFileBytes(data.sectionHorizontalTitle);
     view.verticalTitle = utf8FromFileBytes(data.sectionVerticalTitle);
     view.confidenceCoefficient1 = data.confidenceCoefficient1;

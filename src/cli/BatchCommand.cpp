@@ -19,7 +19,7 @@ ExitCode runBatchCommand(const BatchArguments& arguments, std::ostream& output, 
         output << batchVersion();
         return ExitCode::Success;
     case Command::Reconstruct:
-        return runReconstruct(arguments.reconstruct, output, errors);
+        return runReconstruct(arguments.reconstruct, errors);
     case Command::Summary:
         return runSummary(arguments.table, output, errors);
     case Command::Profiles:

@@ -28,22 +28,26 @@ void BatchReport::fail(const std::filesystem::path& file, const std::string& pro
     ++m_failures;
 }
 
+bool BatchReport::writeFile(const std::filesystem::path& file, std::string_view bytes)
+{
+    try {
+        writeResultFile(file, bytes);
+    } catch (const RuntimeFailure& failure) {
+        fail(file, writeProblem(file, failure));
+        return false;
+    }
+    return true;
+}
+
 bool BatchReport::write(const std::optional<std::filesystem::path>& file, std::string_view bytes,
                         std::ostream& standardOutput)
 {
-    if (!file) {
-        standardOutput.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        standardOutput.flush();
-        if (!standardOutput) {
-            fail("standard output", "cannot be written");
-            return false;
-        }
-        return true;
-    }
-    try {
-        writeResultFile(*file, bytes);
-    } catch (const RuntimeFailure& failure) {
-        fail(*file, writeProblem(*file, failure));
+    if (file)
+        return writeFile(*file, bytes);
+    standardOutput.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    standardOutput.flush();
+    if (!standardOutput) {
+        fail("standard output", "cannot be written");
         return false;
     }
     return true;

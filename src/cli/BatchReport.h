@@ -22,8 +22,11 @@ public:
 
     int failures() const { return m_failures; }
 
-    // Writes bytes to the file (replacing it only once they are all written) or, without a file, to
-    // standardOutput; reports a file that cannot be written and returns false.
+    // Writes bytes to the file, replacing it only once they are all written; reports a file that
+    // cannot be written and returns false.
+    bool writeFile(const std::filesystem::path& file, std::string_view bytes);
+
+    // Writes bytes to the file or, without one, to standardOutput; false after reporting a failure.
     bool write(const std::optional<std::filesystem::path>& file, std::string_view bytes,
                std::ostream& standardOutput);
 

@@ -57,10 +57,8 @@ std::filesystem::path identityOf(const std::filesystem::path& path)
 
 class Reconstruction {
 public:
-    Reconstruction(const ReconstructOptions& options, const CorvaneMatrix& matrix, std::ostream& output,
-                   BatchReport& report)
-        : m_options(options), m_matrix(matrix), m_matrixName(dialogFileName(options.matrix)),
-          m_output(output), m_report(report)
+    Reconstruction(const ReconstructOptions& options, const CorvaneMatrix& matrix, BatchReport& report)
+        : m_options(options), m_matrix(matrix), m_matrixName(dialogFileName(options.matrix)), m_report(report)
     {
     }
 
@@ -78,11 +76,10 @@ public:
             m_report.fail(targets.result, std::string("cannot be composed: ") + failure.what());
             return;
         }
-        if (!m_report.write(targets.result, bytes, m_output))
+        if (!m_report.writeFile(targets.result, bytes))
             return;
         if (targets.summary)
-            m_report.write(targets.summary, composeSectionSummary(SectionView::fromReplay(*window)),
-                           m_output);
+            m_report.writeFile(*targets.summary, composeSectionSummary(SectionView::fromReplay(*window)));
     }
 
 private:
@@ -141,7 +138,6 @@ private:
     const ReconstructOptions& m_options;
     const CorvaneMatrix& m_matrix;
     std::string m_matrixName;
-    std::ostream& m_output;
     BatchReport& m_report;
 };
 
@@ -157,7 +153,7 @@ std::filesystem::path summaryFileFor(const std::filesystem::path& folder, const 
     return folder / (record.stem().string() + SummarySuffix);
 }
 
-ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& output, std::ostream& errors)
+ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& errors)
 {
     BatchReport report(errors);
     std::unique_ptr<CorvaneMatrix> matrix;
@@ -191,7 +187,7 @@ ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& output,
         return true;
     };
 
-    Reconstruction reconstruction(options, *matrix, output, report);
+    Reconstruction reconstruction(options, *matrix, report);
     for (const std::filesystem::path& record : options.data) {
         RecordTargets targets;
         if (options.outDirectory) {

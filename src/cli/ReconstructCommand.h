@@ -8,9 +8,9 @@
 
 namespace brimvale {
 
-// Reads the matrix once, then reconstructs every record in turn, going on past a failing one; each
-// failure is one line on errors. Returns Failure when the matrix or any record failed.
-ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& output, std::ostream& errors);
+// Reads the matrix once, then reconstructs every record in turn into its files, going on past a failing
+// one; each failure is one line on errors. Returns Failure when the matrix or any record failed.
+ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& errors);
 
 // The result file written for a record in an output folder, named after the record.
 std::filesystem::path resultFileFor(const std::filesystem::path& folder, const std::filesystem::path& record);

@@ -134,10 +134,8 @@ ExitCode runRender(const RenderOptions& options, std::ostream& errors)
         report.fail(options.result, std::string("cannot be drawn: ") + failure.what());
         return ExitCode::Failure;
     }
-    // The output stream is never used: render always writes to its file.
-    std::ostream& unused = errors;
     const std::string_view bytes(figure.bytes.constData(), static_cast<std::size_t>(figure.bytes.size()));
-    return report.write(options.out, bytes, unused) ? ExitCode::Success : ExitCode::Failure;
+    return report.writeFile(options.out, bytes) ? ExitCode::Success : ExitCode::Failure;
 }
 
 } // namespace brimvale

@@ -46,7 +46,7 @@ protected:
         return options;
     }
 
-    ExitCode run(const ReconstructOptions& options) { return runReconstruct(options, output, errors); }
+    ExitCode run(const ReconstructOptions& options) { return runReconstruct(options, errors); }
 };
 
 TEST_F(ReconstructCommandTest, SingleRecordWritesAResultTheReaderTakes)

@@ -29,8 +29,7 @@ protected:
         options.data = {test::writeBytes(folder.file("core.csv"), test::dataFileText(test::wavyRecord(60)))};
         options.matrix = folder.file("matrix.csv");
         options.out = result;
-        std::ostringstream output;
-        ASSERT_EQ(runReconstruct(options, output, errors), ExitCode::Success) << errors.str();
+        ASSERT_EQ(runReconstruct(options, errors), ExitCode::Success) << errors.str();
     }
 
     RenderOptions options(RenderOptions::Format format, const std::string& name, int width)

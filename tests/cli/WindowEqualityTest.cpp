@@ -120,9 +120,8 @@ protected:
         options.smoothing = steps.smoothing;
         options.top = steps.top;
         options.bottom = steps.bottom;
-        std::ostringstream output;
         std::ostringstream messages;
-        const ExitCode code = runReconstruct(options, output, messages);
+        const ExitCode code = runReconstruct(options, messages);
         errors = messages.str();
         return code;
     }

@@ -285,7 +285,8 @@ void MainWindow::EraseRowMarker()
     if (Drawn[0]) {
         const bool runningMean = Check3->isChecked();
         // The running mean is redrawn from the points DrawRunningMean stored, not recomputed.
-        redrawDataFigure(dataSeries, runningMean, runningMean ? RunningMeanPoints : 0, data, Settings.greyScale);
+        redrawDataFigure(dataSeries, runningMean, runningMean ? RunningMeanPoints : 0, data,
+                         Settings.greyScale);
     } else {
         fillWhole(data, BackColor());
     }

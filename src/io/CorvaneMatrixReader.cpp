@@ -17,18 +17,6 @@ constexpr int olderHeadPairs = 11;
 // The newer head note is read into a fixed table of 20 pairs; a longer one overruns it.
 constexpr int newerHeadPairLimit = 20;
 
-// A first field may be a whole binary file, so only its start goes into a message.
-std::string quoteStart(std::string_view field)
-{
-    constexpr std::size_t longest = 40;
-    std::string quoted(1, '"');
-    quoted.append(field.substr(0, longest));
-    if (field.size() > longest)
-        quoted.append("...");
-    quoted.push_back('"');
-    return quoted;
-}
-
 // The numeric value of a head value; a number too large for a Double fails as its conversion would.
 double headNumber(CsvFieldReader& reader)
 {
@@ -127,7 +115,7 @@ std::unique_ptr<CorvaneMatrix> readCorvaneMatrix(CsvFieldReader& reader,
         matrix->layout = CorvaneMatrix::Layout::Newer;
     else
         raiseFailure(RuntimeFailure::Kind::InvalidData,
-                     "Not a Corvane output file: " + quoteStart(firstField));
+                     "Not a Corvane output file: " + quoteForMessage(firstField));
 
     if (observer)
         observer(matrix->layout);

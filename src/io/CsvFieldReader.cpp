@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <system_error>
 
 #include "model/Conversions.h"
 #include "model/NumericValue.h"
@@ -27,7 +28,8 @@ bool endsField(char c)
     return c == ',' || isLineEnd(c);
 }
 
-// Failure messages quote the field, cut short since a field may be megabytes long.
+} // namespace
+
 std::string quoteForMessage(std::string_view field)
 {
     constexpr std::size_t longest = 40;
@@ -39,8 +41,6 @@ std::string quoteForMessage(std::string_view field)
     return quoted;
 }
 
-} // namespace
-
 CsvFieldReader::CsvFieldReader(std::string contents) : m_contents(std::move(contents))
 {
     // Blank lines before the first field separate nothing.
@@ -51,6 +51,11 @@ CsvFieldReader::CsvFieldReader(std::string contents) : m_contents(std::move(cont
 
 CsvFieldReader CsvFieldReader::fromFile(const std::filesystem::path& path)
 {
+    return CsvFieldReader(fileContents(path));
+}
+
+std::string CsvFieldReader::fileContents(const std::filesystem::path& path)
+{
     // A folder opens like a file on some systems and then reads as nothing or fails oddly.
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
@@ -58,19 +63,30 @@ CsvFieldReader CsvFieldReader::fromFile(const std::filesystem::path& path)
     std::ifstream file(path, std::ios::binary);
     if (!file)
         raiseFailure(RuntimeFailure::Kind::FileError, "Cannot open " + path.string());
+    const auto tooLarge = [&] {
+        raiseFailure(RuntimeFailure::Kind::InvalidData,
+                     path.string() + " is larger than 1 GiB, too large to read");
+    };
     std::string contents;
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error)
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) {
+        if (size > LargestFileBytes)
+            tooLarge();
         contents.reserve(static_cast<std::size_t>(size));
+    }
+    // Read in chunks up to the limit, since a size taken before reading does not bind a growing file or
+    // a device.
     constexpr std::size_t chunkSize = 1 << 16;
     char chunk[chunkSize];
     do {
         file.read(chunk, chunkSize);
         contents.append(chunk, static_cast<std::size_t>(file.gcount()));
+        if (contents.size() > LargestFileBytes)
+            tooLarge();
     } while (file);
     if (file.bad())
         raiseFailure(RuntimeFailure::Kind::FileError, "Cannot read " + path.string());
-    return CsvFieldReader(std::move(contents));
+    return contents;
 }
 
 bool CsvFieldReader::atEnd() const

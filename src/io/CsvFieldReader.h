@@ -27,8 +27,14 @@ public:
     // Reads fields from the given file contents.
     explicit CsvFieldReader(std::string contents);
 
-    // Reads the whole file; raises FileError when it cannot be opened or read.
+    // No file the program reads comes near this size; a larger one is refused before it fills memory.
+    static constexpr std::uintmax_t LargestFileBytes = std::uintmax_t{1} << 30;
+
+    // Reads the whole file; raises FileError when it cannot be opened or read and InvalidData when it
+    // is larger than LargestFileBytes.
     static CsvFieldReader fromFile(const std::filesystem::path& path);
+    // The whole file's bytes, with the failures of fromFile.
+    static std::string fileContents(const std::filesystem::path& path);
 
     // True when nothing but blanks and line ends remains.
     bool atEnd() const;
@@ -65,6 +71,9 @@ private:
     std::string m_contents;
     std::size_t m_position = 0;
 };
+
+// The field in double quotes for a failure message, cut short since a field may be megabytes long.
+std::string quoteForMessage(std::string_view field);
 
 // Strict conversion of a whole field to a double: optional sign, digits with at most one period,
 // optional exponent, blanks around it allowed; raises TypeMismatch otherwise (an empty field too) and

@@ -1,9 +1,7 @@
 // Reads Brimvale's result file back into a section, keeping what was read when the file fails part way.
 #include "io/ResultFileReader.h"
 
-#include <fstream>
 #include <string_view>
-#include <system_error>
 
 #include "io/CsvFieldReader.h"
 #include "model/Conversions.h"
@@ -14,7 +12,6 @@ namespace {
 
 using Kind = RuntimeFailure::Kind;
 
-constexpr std::uintmax_t largestFileBytes = std::uintmax_t{1} << 30;
 constexpr int columns = SectionMatrix::Columns;
 // A data row is at least 202 one-character numbers, each followed by a separator (the last row's final
 // one aside, which the axis row before the rows makes up for).
@@ -23,39 +20,6 @@ constexpr std::int16_t steadySteps = 500;
 
 constexpr std::string_view currentFirstField = "Brimvale common output format";
 constexpr std::string_view olderFirstField = "Brimvale output file";
-
-// Read in chunks up to the limit, since a size taken before reading does not bind a growing file or a
-// device.
-std::string fileContents(const std::filesystem::path& path)
-{
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        raiseFailure(Kind::FileError, "Cannot read the folder " + path.string());
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        raiseFailure(Kind::FileError, "Cannot open " + path.string());
-    const auto tooLarge = [&] {
-        raiseFailure(Kind::InvalidData, path.string() + " is larger than 1 GiB, too large for a result file");
-    };
-    std::string contents;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error) {
-        if (size > largestFileBytes)
-            tooLarge();
-        contents.reserve(static_cast<std::size_t>(size));
-    }
-    constexpr std::size_t chunkSize = 1 << 16;
-    char chunk[chunkSize];
-    do {
-        file.read(chunk, chunkSize);
-        contents.append(chunk, static_cast<std::size_t>(file.gcount()));
-        if (contents.size() > largestFileBytes)
-            tooLarge();
-    } while (file);
-    if (file.bad())
-        raiseFailure(Kind::FileError, "Cannot read " + path.string());
-    return contents;
-}
 
 // Where reading stopped, for failure messages.
 struct Place {
@@ -136,7 +100,7 @@ ResultFileOutcome readResultFile(const std::filesystem::path& path)
 {
     std::string contents;
     try {
-        contents = fileContents(path);
+        contents = CsvFieldReader::fileContents(path);
     } catch (const RuntimeFailure& failure) {
         ResultFileOutcome outcome;
         outcome.failure = failure;

@@ -19,17 +19,17 @@ struct PrintOptions {
 
 struct ProgramSettings {
     ColourRamp colourRamp;
-    std::array<float, 3> colourComponents{};   // scratch result of the colour lookup
+    std::array<float, 3> colourComponents{}; // scratch result of the colour lookup
     bool greyScale = false;
     bool colourSettingsChanged = false;
     float whiteThreshold = 0.0f;
-    float zEnhancement = 1.0f;                 // multiplies every probability before the colour lookup
+    float zEnhancement = 1.0f; // multiplies every probability before the colour lookup
     PrintOptions printOptions;
-    NumberOrText confidenceCoefficient1;       // percent, a number (older matrices) or a text (newer)
+    NumberOrText confidenceCoefficient1; // percent, a number (older matrices) or a text (newer)
     NumberOrText confidenceCoefficient2;
-    bool probabilityMode = false;              // the figures show probabilities
-    bool confidenceMode = false;               // the figures show confidence classes
-    bool legacyMatrix = false;                 // the matrix holds one kind only; the view cannot switch
+    bool probabilityMode = false; // the figures show probabilities
+    bool confidenceMode = false;  // the figures show confidence classes
+    bool legacyMatrix = false;    // the matrix holds one kind only; the view cannot switch
 };
 
 } // namespace brimvale

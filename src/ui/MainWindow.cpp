@@ -285,6 +285,7 @@ void MainWindow::connectHandlers()
         on(Command1[i], &QPushButton::clicked, [this, i] { Command1_Click(i); });
     on(Command2, &QPushButton::clicked, [this] { Command2_Click(); });
     on(Command3, &QPushButton::clicked, [this] { Command3_Click(); });
+    on(Command4, &QPushButton::clicked, [this] { Command4_Click(); });
     on(Command5, &QPushButton::clicked, [this] { Command5_Click(); });
     on(Command6, &QPushButton::clicked, [this] { Command6_Click(); });
 

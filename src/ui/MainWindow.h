@@ -204,6 +204,7 @@ public:
 
     // ---- Dialogs --------------------------------------------------------------------------
     virtual void Command5_Click();
+    virtual void Command4_Click();
 
     const PlatformServices& services() const { return m_services; }
 

@@ -3,6 +3,8 @@
 
 #include "ui/ColourDialog.h"
 
+#include <QCoreApplication>
+
 namespace brimvale {
 
 void MainWindow::Command5_Click()
@@ -15,6 +17,15 @@ void MainWindow::Command5_Click()
     m_colourDialog->show();
     m_colourDialog->raise();
     m_colourDialog->activateWindow();
+}
+
+void MainWindow::Command4_Click()
+{
+    // "Quit" closes the dialogs first, then ends the program; nothing is saved and nothing asked.
+    if (m_colourDialog)
+        m_colourDialog->close();
+    close();
+    QCoreApplication::quit();
 }
 
 } // namespace brimvale

@@ -279,11 +279,6 @@ void MainWindow::ReadResultFile()
             return;
         }
 
-        // Rows are spaced by the figure's height over the last row's index, so a section of one row
-        // cannot be drawn; it is refused before the progress bar would be left showing.
-        if (steps == 0)
-            raiseFailure(RuntimeFailure::Kind::DivisionByZero, "Division by zero: a section of one row");
-
         // From the bottom row up, while the bar counts up. The bar and the rows drawn so far reach the
         // screen once per frame: repainting both after every row would take longer than the drawing.
         showProgress(steps);

@@ -238,7 +238,9 @@ void MainWindow::Slider5_Change()
 void MainWindow::Slider5_MouseMove()
 {
     // Only the panels follow the thumb while it is dragged; the value handler redraws on release.
-    if (Drawn[1])
+    // Outside the section view the panels are not shown, and moving them would carry the probability
+    // figure's axis labels and the interval panel over the figures.
+    if (Drawn[1] && Command3->text() == SectionViewCaption)
         PlaceSectionPanels(false);
 }
 
@@ -282,9 +284,8 @@ void MainWindow::EraseRowMarker()
     DrawingSurface& data = Picture1[0]->surface();
     if (Drawn[0]) {
         const bool runningMean = Check3->isChecked();
-        // The running mean's points are the ones DrawRunningMean stored: lastIndex - w + 2 of them.
-        const int storedPoints = static_cast<int>(dataSeries.lastIndex) - Slider3->value() + 2;
-        redrawDataFigure(dataSeries, runningMean, runningMean ? std::max(storedPoints, 0) : 0, data,
+        // The running mean is redrawn from the points DrawRunningMean stored, not recomputed.
+        redrawDataFigure(dataSeries, runningMean, runningMean ? RunningMeanPoints : 0, data,
                          Settings.greyScale);
     } else {
         fillWhole(data, BackColor());

@@ -109,6 +109,19 @@ TEST_F(ColourRoundTripTest, ColourSettingsOpensOneModelessDialogOverTheWindowsSe
     EXPECT_TRUE(window->Settings.greyScale);
 }
 
+TEST_F(ColourRoundTripTest, QuitClosesTheDialogAndTheWindowWithoutAsking)
+{
+    window->show();
+    window->Command5->click();
+    ASSERT_TRUE(dialog()->isVisible());
+
+    window->Command4->click();
+
+    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(platform.messages.messages().empty());
+}
+
 TEST_F(ColourRoundTripTest, ADragEditsTheRampAndTheFiguresFollowOnReturn)
 {
     window->Command5->click();

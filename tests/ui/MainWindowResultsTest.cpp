@@ -614,8 +614,6 @@ TEST_F(ResultImportTest, HostileFilesTakeTheAbandonStep)
     ResultText absurd;
     absurd.steps = "32000";
     absurd.rowsWritten = 5;
-    ResultText zero;
-    zero.steps = "0";
     ResultText letters;
     letters.rowOverride = "abc,1,2";
     ResultText huge;
@@ -634,8 +632,6 @@ TEST_F(ResultImportTest, HostileFilesTakeTheAbandonStep)
         {"overflowing row count", overflowing, 2, -1},
         {"row count beyond the file", absurd, 2, -1},
         {"head field not a number", notANumber, 2, -1},
-        // The section of one row is read, but its rows have no spacing to be drawn with.
-        {"zero row count", zero, 0, 1},
         {"cell not a number", letters, 4, 1},
         {"huge line", huge, 4, 1},
         // The slider refuses the level before any row is taken over.
@@ -658,6 +654,24 @@ TEST_F(ResultImportTest, HostileFilesTakeTheAbandonStep)
         // The import button is offered again.
         EXPECT_TRUE(window->Command1[2]->isEnabled());
     }
+}
+
+TEST_F(ResultImportTest, ASectionOfOneRowLoadsAndOpensInTheSectionView)
+{
+    ResultText file;
+    file.steps = "0";
+    importFile(resultFile(file));
+
+    ASSERT_TRUE(window->Drawn[2]);
+    expectSectionRows(0, 1, packedCell);
+    EXPECT_TRUE(window->Command3->isEnabled());
+
+    window->Command3_Click();
+    EXPECT_EQ(window->Command3->text(), QStringLiteral("OK"));
+    window->Slider5->setValue(0);
+    window->Command3_Click();
+    EXPECT_EQ(window->Command3->text(), QStringLiteral("Show section"));
+    expectIdleAfterwards();
 }
 
 TEST_F(ResultImportTest, ACellNoViewCanShowAbandonsTheDrawing)

@@ -425,6 +425,20 @@ TEST_F(SectionViewTest, DraggingMovesOnlyThePanelsUntilTheThumbIsReleased)
     expectBlock(bellText(8));
 }
 
+TEST_F(SectionViewTest, DraggingOutsideTheViewLeavesThePanelsAndTheFigureLabelsAlone)
+{
+    const double pictureTop = twipsGeometry(*window->Picture4).top;
+    const double labelTop = twipsGeometry(*window->Label1[1]).top;
+
+    window->Slider5->setSliderDown(true);
+    window->Slider5->setSliderPosition(8);
+    window->Slider5->setSliderDown(false);
+
+    EXPECT_EQ(twipsGeometry(*window->Picture4).top, pictureTop);
+    EXPECT_EQ(twipsGeometry(*window->Label1[1]).top, labelTop);
+    EXPECT_TRUE(window->Picture2->isHidden());
+}
+
 // ---- The printed block ------------------------------------------------------------------------
 
 TEST_F(SectionViewTest, ValuesComeFromTheSectionsOwnAxis)

@@ -1,16 +1,13 @@
 #include "ui/FileText.h"
 
-#include <QStringDecoder>
+#include "io/FileTextEncoding.h"
 
 namespace brimvale {
 
 QString textFromFile(const std::string& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    const std::string text = utf8FromFileBytes(bytes);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string textToFile(const QString& text)

@@ -1,0 +1,69 @@
+// Error lines and output files of brimvale-batch: one line per problem, naming the file and what was wrong.
+#include "cli/BatchReport.h"
+
+#include <system_error>
+
+#include "io/ResultFileWriter.h"
+
+namespace brimvale {
+
+namespace {
+
+// The writer's message names the file itself; the line names it once, in front.
+std::string writeProblem(const std::filesystem::path& file, const RuntimeFailure& failure)
+{
+    const std::string message = failure.what();
+    const std::string prefix = "Cannot save " + file.string() + ": ";
+    if (message.rfind(prefix, 0) == 0)
+        return "cannot be written: " + message.substr(prefix.size());
+    return "cannot be written: " + message;
+}
+
+} // namespace
+
+void BatchReport::fail(const std::filesystem::path& file, const std::string& problem)
+{
+    m_errors << ProgramName << ": " << file.string() << ": " << problem << '\n';
+    m_errors.flush();
+    ++m_failures;
+}
+
+bool BatchReport::writeFile(const std::filesystem::path& file, std::string_view bytes)
+{
+    try {
+        writeResultFile(file, bytes);
+    } catch (const RuntimeFailure& failure) {
+        fail(file, writeProblem(file, failure));
+        return false;
+    }
+    return true;
+}
+
+bool BatchReport::write(const std::optional<std::filesystem::path>& file, std::string_view bytes,
+                        std::ostream& standardOutput)
+{
+    if (file)
+        return writeFile(*file, bytes);
+    standardOutput.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    standardOutput.flush();
+    if (!standardOutput) {
+        fail("standard output", "cannot be written");
+        return false;
+    }
+    return true;
+}
+
+std::string readProblem(const std::filesystem::path& file, const RuntimeFailure& failure)
+{
+    if (failure.kind() == RuntimeFailure::Kind::FileError) {
+        std::error_code error;
+        if (!std::filesystem::exists(file, error))
+            return "no such file";
+        if (std::filesystem::is_directory(file, error))
+            return "is a folder, not a file";
+        return "cannot be read";
+    }
+    return failure.what();
+}
+
+} // namespace brimvale

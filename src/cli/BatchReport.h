@@ -1,0 +1,42 @@
+// Error lines and output files of brimvale-batch: one line per problem, naming the file and what was wrong.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "model/RuntimeFailure.h"
+
+namespace brimvale {
+
+class BatchReport {
+public:
+    static constexpr const char* ProgramName = "brimvale-batch";
+
+    explicit BatchReport(std::ostream& errors) : m_errors(errors) {}
+
+    // Writes "brimvale-batch: FILE: PROBLEM" and counts the failure.
+    void fail(const std::filesystem::path& file, const std::string& problem);
+
+    int failures() const { return m_failures; }
+
+    // Writes bytes to the file, replacing it only once they are all written; reports a file that
+    // cannot be written and returns false.
+    bool writeFile(const std::filesystem::path& file, std::string_view bytes);
+
+    // Writes bytes to the file or, without one, to standardOutput; false after reporting a failure.
+    bool write(const std::optional<std::filesystem::path>& file, std::string_view bytes,
+               std::ostream& standardOutput);
+
+private:
+    std::ostream& m_errors;
+    int m_failures = 0;
+};
+
+// What was wrong with a file that a reader could not read: missing, a folder, unreadable, or the
+// reader's own account of its contents.
+std::string readProblem(const std::filesystem::path& file, const RuntimeFailure& failure);
+
+} // namespace brimvale

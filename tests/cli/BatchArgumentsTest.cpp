@@ -1,0 +1,194 @@
+// The command line of brimvale-batch: what each command accepts, and the line a wrong one gets.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/BatchArguments.h"
+#include "cli/BatchCommand.h"
+
+namespace brimvale {
+namespace {
+
+using Command = BatchArguments::Command;
+using Arguments = std::vector<std::string>;
+
+BatchArguments parsed(const Arguments& arguments)
+{
+    const ParsedArguments result = parseBatchArguments(arguments);
+    EXPECT_TRUE(result.arguments.has_value()) << result.error;
+    return result.arguments.value_or(BatchArguments{});
+}
+
+TEST(BatchArgumentsTest, ReconstructTakesEveryWindowStep)
+{
+    const BatchArguments batch =
+        parsed({"reconstruct", "--data", "a.csv", "--matrix=m.csv", "--out", "r.csv", "--smoothing", "3",
+                "--width", "50", "--height=0", "--top", "-5", "--bottom", "100.0", "--summary", "s.csv"});
+    ASSERT_EQ(batch.command, Command::Reconstruct);
+    const ReconstructOptions& options = batch.reconstruct;
+    EXPECT_EQ(options.data, std::vector<std::filesystem::path>{"a.csv"});
+    EXPECT_EQ(options.matrix, "m.csv");
+    EXPECT_EQ(options.out, std::filesystem::path("r.csv"));
+    EXPECT_EQ(options.summary, std::filesystem::path("s.csv"));
+    EXPECT_EQ(options.smoothing, 3);
+    EXPECT_EQ(options.width, 50);
+    EXPECT_EQ(options.height, 0);
+    // A value that looks like an option is still the value of the option before it.
+    EXPECT_EQ(options.top, std::string("-5"));
+    EXPECT_EQ(options.bottom, std::string("100.0"));
+}
+
+TEST(BatchArgumentsTest, ReconstructDefaultsAreAFreshWindow)
+{
+    const ReconstructOptions options =
+        parsed({"reconstruct", "--data", "a.csv", "--matrix", "m.csv", "--out", "r.csv"}).reconstruct;
+    EXPECT_EQ(options.smoothing, 1);
+    EXPECT_EQ(options.width, 100);
+    EXPECT_EQ(options.height, 100);
+    EXPECT_FALSE(options.top);
+    EXPECT_FALSE(options.bottom);
+    EXPECT_FALSE(options.summary);
+}
+
+TEST(BatchArgumentsTest, SeveralRecordsGoToAFolder)
+{
+    const ReconstructOptions options = parsed({"reconstruct", "--data", "a.csv", "--data", "b.csv",
+                                               "--matrix", "m.csv", "--out-dir", "results", "--summaries"})
+                                           .reconstruct;
+    EXPECT_EQ(options.data, (std::vector<std::filesystem::path>{"a.csv", "b.csv"}));
+    EXPECT_EQ(options.outDirectory, std::filesystem::path("results"));
+    EXPECT_TRUE(options.summaries);
+}
+
+TEST(BatchArgumentsTest, TablesAndRender)
+{
+    const BatchArguments summary = parsed({"summary", "r.csv"});
+    EXPECT_EQ(summary.command, Command::Summary);
+    EXPECT_EQ(summary.table.result, "r.csv");
+    EXPECT_FALSE(summary.table.out);
+
+    const BatchArguments profiles = parsed({"profiles", "r.csv", "--out", "p.csv"});
+    EXPECT_EQ(profiles.command, Command::Profiles);
+    EXPECT_EQ(profiles.table.out, std::filesystem::path("p.csv"));
+
+    const BatchArguments render =
+        parsed({"render", "r.csv", "--svg", "f.svg", "--view", "confidence", "--width", "640"});
+    EXPECT_EQ(render.command, Command::Render);
+    EXPECT_EQ(render.render.format, RenderOptions::Format::Svg);
+    EXPECT_EQ(render.render.out, "f.svg");
+    EXPECT_EQ(render.render.view, RenderOptions::View::Confidence);
+    EXPECT_EQ(render.render.width, 640);
+    EXPECT_EQ(parsed({"render", "r.csv", "--png", "f.png"}).render.width, RenderOptions::DefaultWidth);
+}
+
+TEST(BatchArgumentsTest, HelpAndVersionWinOverEverythingElse)
+{
+    EXPECT_EQ(parsed({"--help"}).command, Command::Help);
+    EXPECT_EQ(parsed({"reconstruct", "--bogus", "-h"}).command, Command::Help);
+    EXPECT_EQ(parsed({"--version"}).command, Command::Version);
+    EXPECT_EQ(parsed({"summary", "--version"}).command, Command::Version);
+}
+
+struct UsageCase {
+    const char* name;
+    Arguments arguments;
+    std::string error;
+};
+
+void PrintTo(const UsageCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class BatchUsageErrorTest : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(BatchUsageErrorTest, NamesWhatIsWrong)
+{
+    const ParsedArguments result = parseBatchArguments(GetParam().arguments);
+    EXPECT_FALSE(result.arguments.has_value());
+    EXPECT_EQ(result.error, GetParam().error);
+}
+
+const Arguments base{"reconstruct", "--data", "a.csv", "--matrix", "m.csv"};
+
+Arguments with(Arguments arguments, const Arguments& more)
+{
+    arguments.insert(arguments.end(), more.begin(), more.end());
+    return arguments;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BatchUsageErrorTest,
+    ::testing::Values(
+        UsageCase{"Nothing", {}, "no command given"},
+        UsageCase{"UnknownCommand", {"calibrate"}, "unknown command calibrate"},
+        UsageCase{"UnknownOption", with(base, {"--out", "r.csv", "--colour", "red"}),
+                  "unknown option --colour"},
+        UsageCase{"MissingValue", with(base, {"--out"}), "--out needs a value"},
+        UsageCase{"NoData", {"reconstruct", "--matrix", "m.csv", "--out", "r.csv"}, "--data is required"},
+        UsageCase{"NoMatrix", {"reconstruct", "--data", "a.csv", "--out", "r.csv"}, "--matrix is required"},
+        UsageCase{"TwoMatrices", with(base, {"--matrix", "n.csv", "--out", "r.csv"}),
+                  "--matrix given more than once"},
+        UsageCase{"NoOutput", base, "--out (one record) or --out-dir (several records) is required"},
+        UsageCase{"BothOutputs", with(base, {"--out", "r.csv", "--out-dir", "d"}),
+                  "give either --out or --out-dir, not both"},
+        UsageCase{"OutWithSeveral", with(base, {"--data", "b.csv", "--out", "r.csv"}),
+                  "--out takes one record, but 2 --data files were given; use --out-dir"},
+        UsageCase{"SummaryWithFolder", with(base, {"--out-dir", "d", "--summary", "s.csv"}),
+                  "--summary goes with --out; use --summaries with --out-dir"},
+        UsageCase{"SummariesWithFile", with(base, {"--out", "r.csv", "--summaries"}),
+                  "--summaries goes with --out-dir; use --summary FILE with --out"},
+        UsageCase{"SmoothingTooHigh", with(base, {"--out", "r.csv", "--smoothing", "11"}),
+                  "--smoothing must be a whole number from 1 to 10: 11"},
+        UsageCase{"SmoothingNotWhole", with(base, {"--out", "r.csv", "--smoothing", "2.5"}),
+                  "--smoothing must be a whole number from 1 to 10: 2.5"},
+        UsageCase{"WidthNegative", with(base, {"--out", "r.csv", "--width", "-1"}),
+                  "--width must be a whole number from 0 to 100: -1"},
+        UsageCase{"HeightText", with(base, {"--out", "r.csv", "--height", "tall"}),
+                  "--height must be a whole number from 0 to 100: tall"},
+        UsageCase{"StrayArgument", with(base, {"--out", "r.csv", "extra.csv"}),
+                  "unexpected argument for reconstruct: extra.csv"},
+        UsageCase{"SummaryWithoutFile", {"summary"}, "summary takes one result file, none was given"},
+        UsageCase{
+            "ProfilesTwoFiles", {"profiles", "a.csv", "b.csv"}, "profiles takes one result file, not b.csv"},
+        UsageCase{
+            "RenderNoFormat", {"render", "r.csv"}, "render needs exactly one of --png, --pdf and --svg"},
+        UsageCase{"RenderTwoFormats",
+                  {"render", "r.csv", "--png", "a.png", "--svg", "a.svg"},
+                  "render needs exactly one of --png, --pdf and --svg"},
+        UsageCase{"RenderView",
+                  {"render", "r.csv", "--png", "a.png", "--view", "colour"},
+                  "--view must be probability or confidence: colour"},
+        UsageCase{"RenderTooNarrow",
+                  {"render", "r.csv", "--png", "a.png", "--width", "99"},
+                  "--width must be a whole number from 100 to 20000: 99"},
+        UsageCase{"FlagWithValue", with(base, {"--out-dir", "d", "--summaries=yes"}),
+                  "--summaries takes no value: --summaries=yes"}),
+    [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
+
+TEST(BatchCommandTest, UsageErrorIsOneLineThenTheUsage)
+{
+    std::ostringstream errors;
+    EXPECT_EQ(reportUsageError("unknown command calibrate", errors), ExitCode::Usage);
+    EXPECT_EQ(errors.str(), "brimvale-batch: unknown command calibrate\n" + batchUsage());
+}
+
+TEST(BatchCommandTest, HelpAndVersionGoToStandardOutput)
+{
+    std::ostringstream output;
+    std::ostringstream errors;
+    BatchArguments help;
+    help.command = Command::Help;
+    EXPECT_EQ(runBatchCommand(help, output, errors), ExitCode::Success);
+    EXPECT_EQ(output.str(), batchUsage());
+
+    output.str({});
+    BatchArguments version;
+    version.command = Command::Version;
+    EXPECT_EQ(runBatchCommand(version, output, errors), ExitCode::Success);
+    EXPECT_EQ(output.str(), "brimvale-batch 2.5.0\n");
+    EXPECT_TRUE(errors.str().empty());
+}
+
+} // namespace
+} // namespace brimvale

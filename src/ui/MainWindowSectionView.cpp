@@ -21,7 +21,7 @@
 #include "io/MatrixKindDecision.h"
 #include "io/ProfileFileReader.h"
 #include "model/Conversions.h"
-#include "model/NumberText.h"
+#include "model/FormatValue.h"
 #include "model/NumericValue.h"
 #include "model/RuntimeFailure.h"
 #include "render/ColourRampDrawing.h"
@@ -100,8 +100,9 @@ QString rowValueText(const MainWindow& window, int row)
 {
     const double top = numericValueOf(window.Text2->text());
     const double bottom = numericValueOf(window.Text1->text());
+    // Like every value the view shows except the input value, through FormatValue.
     return QString::fromStdString(
-        doubleText(top + (bottom - top) * rowFraction(row, window.VerticalSteps())));
+        FormatValue(static_cast<float>(top + (bottom - top) * rowFraction(row, window.VerticalSteps()))));
 }
 
 // Label12 beside the data figure, as far left of it as Label1(4) is of the section.

@@ -277,9 +277,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Steps>& info) { return std::string(info.param.name); });
 
 // Every value the section view shows as text except the input value goes through FormatValue, Label12
-// included; the window writes Label12 in the default form of a double instead (for row 1 of 511 over
-// 0 to 350, "0.684931506849315" where FormatValue gives "0.68"). Enable this test once it does.
-TEST(WindowLabel12Test, DISABLED_Label12GoesThroughFormatValue)
+// included (for row 1 of 511 over 0 to 350, "0.68").
+TEST(WindowLabel12Test, Label12GoesThroughFormatValue)
 {
     test::ScratchFolder folder;
     test::TestPlatformServices platform;

@@ -1,6 +1,8 @@
 #include "ui/FileText.h"
 
 #include "io/FileTextEncoding.h"
+#include "model/NumberText.h"
+#include "model/NumericValue.h"
 
 namespace brimvale {
 
@@ -13,6 +15,18 @@ QString textFromFile(const std::string& bytes)
 std::string textToFile(const QString& text)
 {
     return text.toUtf8().toStdString();
+}
+
+double numericValueOf(const QString& text)
+{
+    return numericValue(text.toStdString());
+}
+
+QString coefficientCaption(const NumberOrText& coefficient)
+{
+    if (coefficient.isNumber())
+        return QString::fromStdString(doubleText(coefficient.number));
+    return textFromFile(coefficient.text);
 }
 
 } // namespace brimvale

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "model/NumberOrText.h"
+
 namespace brimvale {
 
 // Returns the bytes decoded as UTF-8 when they are valid UTF-8, otherwise as Latin-1 (files written
@@ -13,5 +15,12 @@ QString textFromFile(const std::string& bytes);
 
 // Returns the text encoded as UTF-8, the form every file this program writes uses.
 std::string textToFile(const QString& text);
+
+// The numeric value of a caption or a box's text: its leading number, 0 when there is none.
+double numericValueOf(const QString& text);
+
+// A confidence coefficient as the captions show it: a number in its default text form, a text as it
+// stands in the file, nothing for an empty value.
+QString coefficientCaption(const NumberOrText& coefficient);
 
 } // namespace brimvale

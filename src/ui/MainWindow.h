@@ -222,6 +222,8 @@ private:
     // Cls, a filled box over the whole scale area in the window's background colour, and freezing,
     // so that later Cls calls return to the empty figure.
     void clearFigure(PictureBox& figure);
+    // The data figure's horizontal axis becomes the probability figure's, read from its end captions.
+    void takeMatrixAxis();
     // Shows a new matrix: the kind decision, the cells, and the controls that follow the kind.
     void applyMatrix(const CorvaneMatrix& matrix);
     // The failure path of the matrix import.

@@ -14,9 +14,9 @@
 
 #include "engine/SectionReconstruction.h"
 #include "model/Conversions.h"
-#include "model/NumericValue.h"
 #include "model/RuntimeFailure.h"
 #include "render/CellPlot.h"
+#include "ui/FileText.h"
 #include "ui/PictureBox.h"
 
 namespace brimvale {
@@ -26,11 +26,6 @@ namespace {
 constexpr int ColumnIntervals = SectionMatrix::Columns - 1;
 // A screen shows at most one new frame in this time.
 constexpr qint64 FrameIntervalMs = 15;
-
-double numericValueOf(const QString& text)
-{
-    return numericValue(text.toStdString());
-}
 
 // The row and value steps are computed before the hourglass shows, so a section of no row spacing
 // fails there, as the rasterising would divide by them.

@@ -11,9 +11,9 @@
 
 #include "engine/RunningMean.h"
 #include "model/NumberText.h"
-#include "model/NumericValue.h"
 #include "model/RuntimeFailure.h"
 #include "render/DataCurve.h"
+#include "ui/FileText.h"
 #include "ui/PictureBox.h"
 
 namespace brimvale {
@@ -75,8 +75,8 @@ void MainWindow::restoreRangeTexts()
     // Copies: the change handlers that the boxes raise may fail and restore again.
     const QString bottom = SavedRangeTexts[0];
     const QString top = SavedRangeTexts[1];
-    const double bottomValue = numericValue(bottom.toStdString());
-    const double topValue = numericValue(top.toStdString());
+    const double bottomValue = numericValueOf(bottom);
+    const double topValue = numericValueOf(top);
     // The larger value goes to the bottom; equal values exchange the two texts.
     const bool bottomStays = bottomValue > topValue;
     Text1->setText(bottomStays ? bottom : top);

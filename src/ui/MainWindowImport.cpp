@@ -20,7 +20,6 @@
 #include "io/MatrixKindDecision.h"
 #include "model/Conversions.h"
 #include "model/NumberText.h"
-#include "model/NumericValue.h"
 #include "model/RuntimeFailure.h"
 #include "ui/DriveList.h"
 #include "ui/FileList.h"
@@ -43,21 +42,13 @@ QString withSeparator(const QString& folder)
     return folder.endsWith(separator) ? folder : folder + separator;
 }
 
-double numericValueOf(const QString& text)
-{
-    return numericValue(text.toStdString());
-}
-
-// A confidence coefficient as the captions show it: a number in its default text form, a text as
-// it stands in the file.
-QString coefficientText(const NumberOrText& coefficient)
-{
-    if (coefficient.isNumber())
-        return QString::fromStdString(doubleText(coefficient.number));
-    return textFromFile(coefficient.text);
-}
-
 } // namespace
+
+void MainWindow::takeMatrixAxis()
+{
+    dataSeries.horizontalMax = toSingle(numericValueOf(Label2[1]->text()));
+    dataSeries.horizontalMin = toSingle(numericValueOf(Label1[1]->text()));
+}
 
 void MainWindow::Command1_Click(int index)
 {
@@ -233,8 +224,7 @@ void MainWindow::File1_Click()
         Label1[0]->setText(Label1[1]->text());
         Label2[0]->setText(Label2[1]->text());
         if (Drawn[0] && Drawn[1]) {
-            dataSeries.horizontalMax = toSingle(numericValueOf(Label2[1]->text()));
-            dataSeries.horizontalMin = toSingle(numericValueOf(Label1[1]->text()));
+            takeMatrixAxis();
             DrawDataCurve();
             DrawRunningMean();
         }
@@ -338,8 +328,7 @@ void MainWindow::ImportDataFile(const QString& path, bool fromImportButton)
 
     // With a matrix shown, the data figure shares the probability figure's horizontal axis.
     if (Drawn[1]) {
-        dataSeries.horizontalMax = toSingle(numericValueOf(Label2[1]->text()));
-        dataSeries.horizontalMin = toSingle(numericValueOf(Label1[1]->text()));
+        takeMatrixAxis();
     }
 
     DrawDataCurve();
@@ -477,8 +466,7 @@ void MainWindow::applyMatrix(const CorvaneMatrix& matrix)
             Label1[i]->setText(left);
             Label2[i]->setText(right);
         }
-        dataSeries.horizontalMax = toSingle(numericValueOf(Label2[1]->text()));
-        dataSeries.horizontalMin = toSingle(numericValueOf(Label1[1]->text()));
+        takeMatrixAxis();
         DrawDataCurve();
         Label5[0]->setEnabled(true);
         Label5[1]->setEnabled(true);
@@ -487,8 +475,8 @@ void MainWindow::applyMatrix(const CorvaneMatrix& matrix)
         DrawRunningMean();
     }
 
-    Label6[0]->setText(coefficientText(Settings.confidenceCoefficient1));
-    Label6[1]->setText(coefficientText(Settings.confidenceCoefficient2));
+    Label6[0]->setText(coefficientCaption(Settings.confidenceCoefficient1));
+    Label6[1]->setText(coefficientCaption(Settings.confidenceCoefficient2));
     Check4->setEnabled(true);
     Check8->setEnabled(true);
 }

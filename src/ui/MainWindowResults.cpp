@@ -90,15 +90,6 @@ private:
     QWidget& m_widget;
 };
 
-// A confidence coefficient as the captions show it: a number in its default text form, a text as it
-// stands in the file, nothing for an empty field.
-QString coefficientText(const NumberOrText& coefficient)
-{
-    if (coefficient.isNumber())
-        return QString::fromStdString(doubleText(coefficient.number));
-    return textFromFile(coefficient.text);
-}
-
 // The slider takes only values of its range, like the toolkit's slider, which refuses any other.
 int checkedSliderValue(const QSlider& slider, int value)
 {
@@ -301,8 +292,8 @@ void MainWindow::ReadResultFile()
 
         Label5[0]->setEnabled(true);
         Label5[1]->setEnabled(true);
-        Label6[0]->setText(coefficientText(data.confidenceCoefficient1) + QStringLiteral(" %"));
-        Label6[1]->setText(coefficientText(data.confidenceCoefficient2) + QStringLiteral(" %"));
+        Label6[0]->setText(coefficientCaption(data.confidenceCoefficient1) + QStringLiteral(" %"));
+        Label6[1]->setText(coefficientCaption(data.confidenceCoefficient2) + QStringLiteral(" %"));
         Drawn[2] = true;
         figure.freeze();
 

@@ -22,7 +22,6 @@
 #include "io/ProfileFileReader.h"
 #include "model/Conversions.h"
 #include "model/FormatValue.h"
-#include "model/NumericValue.h"
 #include "model/RuntimeFailure.h"
 #include "render/ColourRampDrawing.h"
 #include "render/DataCurve.h"
@@ -32,6 +31,7 @@
 #include "render/RowSummaryBlock.h"
 #include "ui/DriveList.h"
 #include "ui/FileList.h"
+#include "ui/FileText.h"
 #include "ui/FolderList.h"
 #include "ui/PictureBox.h"
 #include "ui/PointerReset.h"
@@ -51,11 +51,6 @@ constexpr double ScaleGap = 60.0;
 // Slider5 reaches this much beyond the data figure's height (twips).
 constexpr double SliderOverhang = 160.0;
 constexpr QRgb White = 0xffffffff;
-
-double numericValueOf(const QString& text)
-{
-    return numericValue(text.toStdString());
-}
 
 // The folder followed by the platform's separator, unless it already ends in one.
 QString withSeparator(const QString& folder)

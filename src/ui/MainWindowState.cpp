@@ -13,17 +13,12 @@
 #include <QSlider>
 
 #include "model/Conversions.h"
-#include "model/NumericValue.h"
+#include "ui/FileText.h"
 #include "ui/PictureBox.h"
 
 namespace brimvale {
 
 namespace {
-
-double numericValueOf(const QString& text)
-{
-    return numericValue(text.toStdString());
-}
 
 } // namespace
 

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -18,14 +17,13 @@
 #include "render/CellPlot.h"
 #include "ui/FileText.h"
 #include "ui/PictureBox.h"
+#include "ui/RowByRowScreen.h"
 
 namespace brimvale {
 
 namespace {
 
 constexpr int ColumnIntervals = SectionMatrix::Columns - 1;
-// A screen shows at most one new frame in this time.
-constexpr qint64 FrameIntervalMs = 15;
 
 // The row and value steps are computed before the hourglass shows, so a section of no row spacing
 // fails there, as the rasterising would divide by them.
@@ -35,38 +33,6 @@ void checkSteps(const DataSeries& series, std::int16_t verticalSteps)
     toSingle(
         checkedDivide(static_cast<double>(series.horizontalMax) - series.horizontalMin, ColumnIntervals));
 }
-
-// Shows the growing section and the progress bar row by row, but paints them at most once a frame:
-// a synchronous repaint of both per row would cost several times the calibration itself and show
-// nothing more. Every row still goes into the section's image and the bar's value at once.
-class RowByRowScreen {
-public:
-    RowByRowScreen(QProgressBar& bar, DrawingSurface& section) : m_bar(bar), m_section(section)
-    {
-        m_bar.setUpdatesEnabled(false);
-        m_sinceShown.start();
-    }
-    ~RowByRowScreen() { m_bar.setUpdatesEnabled(true); }
-    RowByRowScreen(const RowByRowScreen&) = delete;
-    RowByRowScreen& operator=(const RowByRowScreen&) = delete;
-
-    // Paints both now when a frame has passed since the last time, or when asked to.
-    void rowDone(bool showNow)
-    {
-        if (!showNow && m_sinceShown.elapsed() < FrameIntervalMs)
-            return;
-        m_bar.setUpdatesEnabled(true);
-        m_bar.repaint();
-        m_bar.setUpdatesEnabled(false);
-        m_section.refresh();
-        m_sinceShown.restart();
-    }
-
-private:
-    QProgressBar& m_bar;
-    DrawingSurface& m_section;
-    QElapsedTimer m_sinceShown;
-};
 
 } // namespace
 

@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +23,7 @@
 #include "ui/FileText.h"
 #include "ui/PictureBox.h"
 #include "ui/PointerReset.h"
+#include "ui/RowByRowScreen.h"
 
 namespace brimvale {
 
@@ -34,8 +34,6 @@ const QString FileFilter = QStringLiteral("DataFile(*.csv)|*.csv");
 constexpr std::int16_t FullSizeSteps = 500;
 constexpr int FullSizePercent = 100;
 constexpr int IdleProgressMaximum = 200;
-// How often a long drawing shows its progress on screen.
-constexpr qint64 FrameMilliseconds = 16;
 
 std::string fileBytes(const QLabel& label)
 {
@@ -68,26 +66,6 @@ public:
 private:
     ExportGrid& m_owner;
     ResultFileInput& m_input;
-};
-
-// Holds back the widget's own repaints while a long loop changes it, so that it is painted only when
-// the loop asks; its updates are back on however the loop ends.
-class PaintedPerFrame {
-public:
-    explicit PaintedPerFrame(QWidget& widget) : m_widget(widget) { m_widget.setUpdatesEnabled(false); }
-    ~PaintedPerFrame() { m_widget.setUpdatesEnabled(true); }
-    PaintedPerFrame(const PaintedPerFrame&) = delete;
-    PaintedPerFrame& operator=(const PaintedPerFrame&) = delete;
-
-    void paintNow() const
-    {
-        m_widget.setUpdatesEnabled(true);
-        m_widget.repaint();
-        m_widget.setUpdatesEnabled(false);
-    }
-
-private:
-    QWidget& m_widget;
 };
 
 // The slider takes only values of its range, like the toolkit's slider, which refuses any other.
@@ -275,18 +253,12 @@ void MainWindow::ReadResultFile()
         showProgress(steps);
         DrawingSurface& figure = Picture1[2]->surface();
         {
-            const PaintedPerFrame bar(*ProgressBar1);
-            QElapsedTimer sinceShown;
-            sinceShown.start();
+            RowByRowScreen screen(*ProgressBar1, figure);
             for (int j = steps; j >= 0; --j) {
                 ProgressBar1->setValue(steps - j);
-                if (j == steps || sinceShown.hasExpired(FrameMilliseconds)) {
-                    bar.paintNow();
-                    figure.refresh();
-                    sinceShown.restart();
-                }
                 plotSectionRow(figure, Settings, sectionMatrix, cellView, ProbabilitySource::PackedFraction,
                                j);
+                screen.rowDone(j == steps || j == 0);
             }
         }
 

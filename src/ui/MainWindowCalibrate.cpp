@@ -85,7 +85,7 @@ void MainWindow::Command2_Click()
         const bool probability = Settings.probabilityMode;
         const bool confidence = Settings.confidenceMode;
         if (probability || confidence) {
-            RowByRowScreen screen(*ProgressBar1, section);
+            RowByRowScreen screen(*ProgressBar1, &section);
             for (int h = steps; h >= 0; --h) {
                 ProgressBar1->setValue(steps - h);
                 calibrateRow(sectionMatrix, probabilityGrid, h);

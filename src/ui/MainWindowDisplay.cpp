@@ -11,6 +11,7 @@
 #include "model/Conversions.h"
 #include "render/CellPlot.h"
 #include "ui/PictureBox.h"
+#include "ui/RowByRowScreen.h"
 
 namespace brimvale {
 
@@ -39,8 +40,10 @@ void plotDrawnFigures(MainWindow& window, CellView view)
         return;
     DrawingSurface& gridSurface = window.Picture1[1]->surface();
     DrawingSurface& sectionSurface = window.Picture1[2]->surface();
+    RowByRowScreen screen(*window.ProgressBar1);
     for (int i = 0; i <= LastColumn; ++i) {
         window.ProgressBar1->setValue(i);
+        screen.rowDone(i == 0 || i == LastColumn);
         if (grid)
             plotGridColumn(gridSurface, window.Settings, window.probabilityGrid, view,
                            ProbabilitySource::PackedFraction, i);
@@ -130,10 +133,12 @@ void MainWindow::RedrawFigures()
     // With both figures the bar runs once over the two: the matrix fills its first half, the section
     // its second. The bar takes whole numbers, so the halves round to even.
     const bool both = Drawn[1] && Drawn[2];
-    const auto progress = [this, both](int offset) -> CellProgress {
-        if (!both)
-            return [this](int i) { ProgressBar1->setValue(i); };
-        return [this, offset](int i) { ProgressBar1->setValue(toLong((i + offset) / 2.0)); };
+    RowByRowScreen screen(*ProgressBar1);
+    const auto progress = [this, both, &screen](int offset) -> CellProgress {
+        return [this, both, offset, &screen](int i) {
+            ProgressBar1->setValue(both ? toLong((i + offset) / 2.0) : i);
+            screen.rowDone(i == 0 || i == LastColumn);
+        };
     };
 
     clearFigure(*Picture1[1]);

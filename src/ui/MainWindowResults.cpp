@@ -253,7 +253,7 @@ void MainWindow::ReadResultFile()
         showProgress(steps);
         DrawingSurface& figure = Picture1[2]->surface();
         {
-            RowByRowScreen screen(*ProgressBar1, figure);
+            RowByRowScreen screen(*ProgressBar1, &figure);
             for (int j = steps; j >= 0; --j) {
                 ProgressBar1->setValue(steps - j);
                 plotSectionRow(figure, Settings, sectionMatrix, cellView, ProbabilitySource::PackedFraction,

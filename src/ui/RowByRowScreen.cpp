@@ -13,7 +13,7 @@ constexpr qint64 FrameIntervalMs = 15;
 
 } // namespace
 
-RowByRowScreen::RowByRowScreen(QProgressBar& bar, DrawingSurface& figure) : m_bar(bar), m_figure(figure)
+RowByRowScreen::RowByRowScreen(QProgressBar& bar, DrawingSurface* figure) : m_bar(bar), m_figure(figure)
 {
     m_bar.setUpdatesEnabled(false);
     m_sinceShown.start();
@@ -31,7 +31,8 @@ void RowByRowScreen::rowDone(bool showNow)
     m_bar.setUpdatesEnabled(true);
     m_bar.repaint();
     m_bar.setUpdatesEnabled(false);
-    m_figure.refresh();
+    if (m_figure)
+        m_figure->refresh();
     m_sinceShown.restart();
 }
 

@@ -1,4 +1,5 @@
-// Shows a figure that grows row by row, with its progress bar, without repainting after every row.
+// Shows work that advances row by row (or column by column) with its progress bar, without repainting
+// after every step.
 #pragma once
 
 #include <QElapsedTimer>
@@ -9,12 +10,13 @@ namespace brimvale {
 
 class DrawingSurface;
 
-// The figure and the bar reach the screen at most once a frame: a synchronous repaint of both after
-// every row would cost several times the work itself and show nothing more. Every row still goes
-// into the figure's image and the bar's value at once. The bar paints itself again when this ends.
+// The bar, and the figure that grows when there is one, reach the screen at most once a frame: a
+// synchronous repaint after every row would cost several times the work itself and show nothing
+// more. Every row still goes into the figure's image and the bar's value at once. The bar paints
+// itself again when this ends.
 class RowByRowScreen {
 public:
-    RowByRowScreen(QProgressBar& bar, DrawingSurface& figure);
+    explicit RowByRowScreen(QProgressBar& bar, DrawingSurface* figure = nullptr);
     ~RowByRowScreen();
     RowByRowScreen(const RowByRowScreen&) = delete;
     RowByRowScreen& operator=(const RowByRowScreen&) = delete;
@@ -24,7 +26,7 @@ public:
 
 private:
     QProgressBar& m_bar;
-    DrawingSurface& m_figure;
+    DrawingSurface* m_figure;
     QElapsedTimer m_sinceShown;
 };
 

@@ -1,3 +1,4 @@
+// The numeric value of a text (its leading number) and the strict whole-text number.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,6 +8,7 @@
 #include "model/NumericValue.h"
 
 using namespace brimvale;
+using namespace std::string_literals;
 
 namespace {
 
@@ -21,107 +23,69 @@ struct ValueCase {
 
 TEST(NumericValueTest, TakesTheLeadingNumber)
 {
+    // An exponent letter without digits is not part of the number.
     const ValueCase cases[] = {
-        {"12", 12.0},
-        {"  12", 12.0},
-        {"\t \t-3.5xyz", -3.5},
-        {"+.5", 0.5},
-        {"-.25", -0.25},
-        {"5.", 5.0},
-        {"007", 7.0},
-        {"1.2.3", 1.2},
-        {"12 34", 12.0},
-        {"1,5", 1.0},
-        {"3.5 kg", 3.5},
-        {"1e3", 1000.0},
-        {"1E+3", 1000.0},
-        {"2.5e-3", 0.0025},
-        {"-4.5E2cm", -450.0},
-        {".5e1", 5.0},
-        {"0.1", 0.1},
-        // An exponent letter without digits is not part of the number.
-        {"1e", 1.0},
-        {"1e+", 1.0},
-        {"1E-x", 1.0},
-        {"2.5ex", 2.5},
-        {"1d2", 1.0},
-        // Correctly rounded: halfway between two doubles goes to the even one.
-        {"9007199254740993", 9007199254740992.0},
-        {"0.30000000000000004", 0.30000000000000004},
+        {"  12", 12.0},     {"\t-3.5xyz", -3.5},  {"+.5", 0.5},    {"-.25", -0.25},    {"5.", 5.0},
+        {"007", 7.0},       {"1.2.3", 1.2},       {"12 34", 12.0}, {"1,5", 1.0},       {"1E+3", 1000.0},
+        {"2.5e-3", 0.0025}, {"-4.5E2cm", -450.0}, {".5e1", 5.0},   {"1e", 1.0},        {"1e+", 1.0},
+        {"1E-x", 1.0},      {"2.5ex", 2.5},       {"1d2", 1.0},    {"1e-310", 1e-310}, {"0e99999", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(numericValue(c.text), c.expected) << '"' << c.text << '"';
+    // Correctly rounded: halfway between two doubles goes to the even one.
+    EXPECT_EQ(numericValue("9007199254740993"), 9007199254740992.0);
+    EXPECT_EQ(numericValue("0.30000000000000004"), 0.30000000000000004);
 }
 
 TEST(NumericValueTest, GivesZeroWithoutALeadingNumber)
 {
-    const std::string texts[] = {"",    "   ",  "abc", "-",   "+",        ".",
-                                 "-.",  "-.e5", "e5",  "--1", "+-1",      "- 1",
-                                 "\n5", "inf",  "nan", "x12", "Infinity", std::string(1, '\0') + "5"};
+    const std::string texts[] = {
+        "",    "   ", "abc", "-",   "+",   ".",   "-.e5", "e5",
+        "--1", "+-1", "- 1", "\n5", "inf", "nan", "x12",  "\0005"s,
+    };
     for (const auto& text : texts)
         EXPECT_EQ(numericValue(text), 0.0) << '"' << text << '"';
 }
 
-TEST(NumericValueTest, GoesToInfinityBeyondTheRangeOfADouble)
+TEST(NumericValueTest, GoesToInfinityOrZeroBeyondTheRangeOfADouble)
 {
-    EXPECT_EQ(numericValue("1e400"), infinity);
-    EXPECT_EQ(numericValue("-1e400"), -infinity);
-    EXPECT_EQ(numericValue("1.7976931348623159e308"), infinity);
-    EXPECT_EQ(numericValue("1.7976931348623157e308"), std::numeric_limits<double>::max());
-    EXPECT_EQ(numericValue("1e99999999999999999999999"), infinity);
-    EXPECT_EQ(numericValue("0.00000000001e320"), infinity);
-    EXPECT_EQ(numericValue("0.00000000001e315"), 1e304);
-    EXPECT_EQ(numericValue("123456789e301"), infinity);
-}
-
-TEST(NumericValueTest, GoesToZeroBelowTheRangeOfADouble)
-{
-    EXPECT_EQ(numericValue("1e-400"), 0.0);
-    EXPECT_EQ(numericValue("0.0000001e-330"), 0.0);
-    EXPECT_EQ(numericValue("100000000000e-340"), 0.0);
-    EXPECT_EQ(numericValue("1e-99999999999999999999999"), 0.0);
+    const ValueCase cases[] = {
+        {"1e400", infinity},
+        {"-1e400", -infinity},
+        {"1.7976931348623159e308", infinity},
+        {"1.7976931348623157e308", std::numeric_limits<double>::max()},
+        {"1e99999999999999999999999", infinity},
+        {"0.00000000001e320", infinity},
+        {"0.00000000001e315", 1e304},
+        {"123456789e301", infinity},
+        {"1e-400", 0},
+        {"100000000000e-340", 0},
+        {"1e-99999999999999999999999", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(numericValue(c.text), c.expected) << '"' << c.text << '"';
     EXPECT_TRUE(std::signbit(numericValue("-1e-400")));
-    // Subnormal values are still in range.
-    EXPECT_EQ(numericValue("1e-310"), 1e-310);
-    EXPECT_EQ(numericValue("0e99999"), 0.0);
 }
 
 TEST(NumericValueTest, ReadsVeryLongDigitRuns)
 {
-    const std::string ones(10'000'000, '1');
-    EXPECT_EQ(numericValue(ones), infinity);
-    const std::string fraction = "0." + std::string(1'000'000, '0') + "5";
-    EXPECT_EQ(numericValue(fraction), 0.0);
-    const std::string three = "3." + std::string(1'000'000, '0') + "1";
-    EXPECT_EQ(numericValue(three), 3.0);
+    EXPECT_EQ(numericValue(std::string(10'000'000, '1')), infinity);
+    EXPECT_EQ(numericValue("0." + std::string(1'000'000, '0') + "5"), 0.0);
+    EXPECT_EQ(numericValue("3." + std::string(1'000'000, '0') + "1"), 3.0);
 }
 
 TEST(WholeNumberTest, AcceptsExactlyOneNumber)
 {
     const ValueCase cases[] = {
-        {"12", 12.0}, {" 12 ", 12.0},  {"\t-3.5\t", -3.5},  {"+5", 5.0},     {"-.5", -0.5},
-        {"5.", 5.0},  {"1e3", 1000.0}, {"1.5E+20", 1.5e20}, {"2E-3", 0.002}, {"0", 0.0},
+        {" 12 ", 12.0},      {"\t-3.5\t", -3.5}, {"+5", 5.0}, {"-.5", -0.5},       {"5.", 5.0},
+        {"1.5E+20", 1.5e20}, {"2E-3", 0.002},    {"0", 0.0},  {"1e400", infinity}, {"-1e400", -infinity},
     };
-    for (const auto& c : cases) {
-        const auto value = wholeNumber(c.text);
-        ASSERT_TRUE(value.has_value()) << '"' << c.text << '"';
-        EXPECT_EQ(*value, c.expected) << '"' << c.text << '"';
-    }
-}
-
-TEST(WholeNumberTest, RefusesAnythingElse)
-{
-    const std::string texts[] = {
-        "",     "  ",  "abc", "12a", "1 2", "1.2.3", "1e",   "1e+", "-",  ".",
-        "+-1",  "1,5", "0x1", "inf", "nan", "1d2",   "1e5x", "--1", "e5", std::string("1\0", 2),
-        "1\r\n"};
-    for (const auto& text : texts)
+    for (const auto& c : cases)
+        EXPECT_EQ(wholeNumber(c.text), c.expected) << '"' << c.text << '"';
+    const std::string refused[] = {
+        "",    "  ",  "abc", "12a", "1 2", "1.2.3", "1e",   "1e+", "-",    ".",
+        "+-1", "1,5", "0x1", "inf", "nan", "1d2",   "1e5x", "e5",  "1\0"s, "1\r\n",
+    };
+    for (const auto& text : refused)
         EXPECT_FALSE(wholeNumber(text).has_value()) << '"' << text << '"';
-}
-
-TEST(WholeNumberTest, KeepsInfinitiesForTheCallerToRefuse)
-{
-    EXPECT_EQ(wholeNumber("1e400"), infinity);
-    EXPECT_EQ(wholeNumber("-1e400"), -infinity);
-    EXPECT_EQ(wholeNumber("1e-400"), 0.0);
 }

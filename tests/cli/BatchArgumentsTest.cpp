@@ -1,10 +1,7 @@
 // The command line of brimvale-batch: what each command accepts, and the line a wrong one gets.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/BatchArguments.h"
-#include "cli/BatchCommand.h"
 
 namespace brimvale {
 namespace {
@@ -38,19 +35,7 @@ TEST(BatchArgumentsTest, ReconstructTakesEveryWindowStep)
     EXPECT_EQ(options.bottom, std::string("100.0"));
 }
 
-TEST(BatchArgumentsTest, ReconstructDefaultsAreAFreshWindow)
-{
-    const ReconstructOptions options =
-        parsed({"reconstruct", "--data", "a.csv", "--matrix", "m.csv", "--out", "r.csv"}).reconstruct;
-    EXPECT_EQ(options.smoothing, 1);
-    EXPECT_EQ(options.width, 100);
-    EXPECT_EQ(options.height, 100);
-    EXPECT_FALSE(options.top);
-    EXPECT_FALSE(options.bottom);
-    EXPECT_FALSE(options.summary);
-}
-
-TEST(BatchArgumentsTest, SeveralRecordsGoToAFolder)
+TEST(BatchArgumentsTest, SeveralRecordsGoToAFolderAndDefaultsAreAFreshWindow)
 {
     const ReconstructOptions options = parsed({"reconstruct", "--data", "a.csv", "--data", "b.csv",
                                                "--matrix", "m.csv", "--out-dir", "results", "--summaries"})
@@ -58,6 +43,11 @@ TEST(BatchArgumentsTest, SeveralRecordsGoToAFolder)
     EXPECT_EQ(options.data, (std::vector<std::filesystem::path>{"a.csv", "b.csv"}));
     EXPECT_EQ(options.outDirectory, std::filesystem::path("results"));
     EXPECT_TRUE(options.summaries);
+    EXPECT_FALSE(options.out);
+    EXPECT_EQ(options.smoothing, 1);
+    EXPECT_EQ(options.width, 100);
+    EXPECT_EQ(options.height, 100);
+    EXPECT_FALSE(options.top || options.bottom || options.summary);
 }
 
 TEST(BatchArgumentsTest, TablesAndRender)
@@ -89,105 +79,53 @@ TEST(BatchArgumentsTest, HelpAndVersionWinOverEverythingElse)
     EXPECT_EQ(parsed({"summary", "--version"}).command, Command::Version);
 }
 
-struct UsageCase {
-    const char* name;
-    Arguments arguments;
-    std::string error;
-};
-
-void PrintTo(const UsageCase& c, std::ostream* out)
+TEST(BatchArgumentsTest, AUsageErrorNamesWhatIsWrong)
 {
-    *out << c.name;
-}
-
-class BatchUsageErrorTest : public ::testing::TestWithParam<UsageCase> {};
-
-TEST_P(BatchUsageErrorTest, NamesWhatIsWrong)
-{
-    const ParsedArguments result = parseBatchArguments(GetParam().arguments);
-    EXPECT_FALSE(result.arguments.has_value());
-    EXPECT_EQ(result.error, GetParam().error);
-}
-
-const Arguments base{"reconstruct", "--data", "a.csv", "--matrix", "m.csv"};
-
-Arguments with(Arguments arguments, const Arguments& more)
-{
-    arguments.insert(arguments.end(), more.begin(), more.end());
-    return arguments;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BatchUsageErrorTest,
-    ::testing::Values(
-        UsageCase{"Nothing", {}, "no command given"},
-        UsageCase{"UnknownCommand", {"calibrate"}, "unknown command calibrate"},
-        UsageCase{"UnknownOption", with(base, {"--out", "r.csv", "--colour", "red"}),
-                  "unknown option --colour"},
-        UsageCase{"MissingValue", with(base, {"--out"}), "--out needs a value"},
-        UsageCase{"NoData", {"reconstruct", "--matrix", "m.csv", "--out", "r.csv"}, "--data is required"},
-        UsageCase{"NoMatrix", {"reconstruct", "--data", "a.csv", "--out", "r.csv"}, "--matrix is required"},
-        UsageCase{"TwoMatrices", with(base, {"--matrix", "n.csv", "--out", "r.csv"}),
-                  "--matrix given more than once"},
-        UsageCase{"NoOutput", base, "--out (one record) or --out-dir (several records) is required"},
-        UsageCase{"BothOutputs", with(base, {"--out", "r.csv", "--out-dir", "d"}),
-                  "give either --out or --out-dir, not both"},
-        UsageCase{"OutWithSeveral", with(base, {"--data", "b.csv", "--out", "r.csv"}),
-                  "--out takes one record, but 2 --data files were given; use --out-dir"},
-        UsageCase{"SummaryWithFolder", with(base, {"--out-dir", "d", "--summary", "s.csv"}),
-                  "--summary goes with --out; use --summaries with --out-dir"},
-        UsageCase{"SummariesWithFile", with(base, {"--out", "r.csv", "--summaries"}),
-                  "--summaries goes with --out-dir; use --summary FILE with --out"},
-        UsageCase{"SmoothingTooHigh", with(base, {"--out", "r.csv", "--smoothing", "11"}),
-                  "--smoothing must be a whole number from 1 to 10: 11"},
-        UsageCase{"SmoothingNotWhole", with(base, {"--out", "r.csv", "--smoothing", "2.5"}),
-                  "--smoothing must be a whole number from 1 to 10: 2.5"},
-        UsageCase{"WidthNegative", with(base, {"--out", "r.csv", "--width", "-1"}),
-                  "--width must be a whole number from 0 to 100: -1"},
-        UsageCase{"HeightText", with(base, {"--out", "r.csv", "--height", "tall"}),
-                  "--height must be a whole number from 0 to 100: tall"},
-        UsageCase{"StrayArgument", with(base, {"--out", "r.csv", "extra.csv"}),
-                  "unexpected argument for reconstruct: extra.csv"},
-        UsageCase{"SummaryWithoutFile", {"summary"}, "summary takes one result file, none was given"},
-        UsageCase{
-            "ProfilesTwoFiles", {"profiles", "a.csv", "b.csv"}, "profiles takes one result file, not b.csv"},
-        UsageCase{
-            "RenderNoFormat", {"render", "r.csv"}, "render needs exactly one of --png, --pdf and --svg"},
-        UsageCase{"RenderTwoFormats",
-                  {"render", "r.csv", "--png", "a.png", "--svg", "a.svg"},
-                  "render needs exactly one of --png, --pdf and --svg"},
-        UsageCase{"RenderView",
-                  {"render", "r.csv", "--png", "a.png", "--view", "colour"},
-                  "--view must be probability or confidence: colour"},
-        UsageCase{"RenderTooNarrow",
-                  {"render", "r.csv", "--png", "a.png", "--width", "99"},
-                  "--width must be a whole number from 100 to 20000: 99"},
-        UsageCase{"FlagWithValue", with(base, {"--out-dir", "d", "--summaries=yes"}),
-                  "--summaries takes no value: --summaries=yes"}),
-    [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
-
-TEST(BatchCommandTest, UsageErrorIsOneLineThenTheUsage)
-{
-    std::ostringstream errors;
-    EXPECT_EQ(reportUsageError("unknown command calibrate", errors), ExitCode::Usage);
-    EXPECT_EQ(errors.str(), "brimvale-batch: unknown command calibrate\n" + batchUsage());
-}
-
-TEST(BatchCommandTest, HelpAndVersionGoToStandardOutput)
-{
-    std::ostringstream output;
-    std::ostringstream errors;
-    BatchArguments help;
-    help.command = Command::Help;
-    EXPECT_EQ(runBatchCommand(help, output, errors), ExitCode::Success);
-    EXPECT_EQ(output.str(), batchUsage());
-
-    output.str({});
-    BatchArguments version;
-    version.command = Command::Version;
-    EXPECT_EQ(runBatchCommand(version, output, errors), ExitCode::Success);
-    EXPECT_EQ(output.str(), "brimvale-batch 2.5.0\n");
-    EXPECT_TRUE(errors.str().empty());
+    const Arguments base{"reconstruct", "--data", "a.csv", "--matrix", "m.csv"};
+    const auto with = [&](const Arguments& more) {
+        Arguments arguments = base;
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return arguments;
+    };
+    const std::pair<Arguments, std::string> cases[] = {
+        {{}, "no command given"},
+        {{"calibrate"}, "unknown command calibrate"},
+        {with({"--out", "r.csv", "--colour", "red"}), "unknown option --colour"},
+        {with({"--out"}), "--out needs a value"},
+        {{"reconstruct", "--matrix", "m.csv", "--out", "r.csv"}, "--data is required"},
+        {{"reconstruct", "--data", "a.csv", "--out", "r.csv"}, "--matrix is required"},
+        {with({"--matrix", "n.csv", "--out", "r.csv"}), "--matrix given more than once"},
+        {base, "--out (one record) or --out-dir (several records) is required"},
+        {with({"--out", "r.csv", "--out-dir", "d"}), "give either --out or --out-dir, not both"},
+        {with({"--data", "b.csv", "--out", "r.csv"}),
+         "--out takes one record, but 2 --data files were given; use --out-dir"},
+        {with({"--out-dir", "d", "--summary", "s.csv"}),
+         "--summary goes with --out; use --summaries with --out-dir"},
+        {with({"--out", "r.csv", "--summaries"}),
+         "--summaries goes with --out-dir; use --summary FILE with --out"},
+        {with({"--out", "r.csv", "--smoothing", "11"}),
+         "--smoothing must be a whole number from 1 to 10: 11"},
+        {with({"--out", "r.csv", "--smoothing", "2.5"}),
+         "--smoothing must be a whole number from 1 to 10: 2.5"},
+        {with({"--out", "r.csv", "--width", "-1"}), "--width must be a whole number from 0 to 100: -1"},
+        {with({"--out", "r.csv", "--height", "tall"}), "--height must be a whole number from 0 to 100: tall"},
+        {with({"--out", "r.csv", "extra.csv"}), "unexpected argument for reconstruct: extra.csv"},
+        {with({"--out-dir", "d", "--summaries=yes"}), "--summaries takes no value: --summaries=yes"},
+        {{"summary"}, "summary takes one result file, none was given"},
+        {{"profiles", "a.csv", "b.csv"}, "profiles takes one result file, not b.csv"},
+        {{"render", "r.csv"}, "render needs exactly one of --png, --pdf and --svg"},
+        {{"render", "r.csv", "--png", "a.png", "--svg", "a.svg"},
+         "render needs exactly one of --png, --pdf and --svg"},
+        {{"render", "r.csv", "--png", "a.png", "--view", "colour"},
+         "--view must be probability or confidence: colour"},
+        {{"render", "r.csv", "--png", "a.png", "--width", "99"},
+         "--width must be a whole number from 100 to 20000: 99"},
+    };
+    for (const auto& [arguments, error] : cases) {
+        const ParsedArguments result = parseBatchArguments(arguments);
+        EXPECT_FALSE(result.arguments.has_value()) << error;
+        EXPECT_EQ(result.error, error);
+    }
 }
 
 } // namespace

@@ -16,6 +16,8 @@
 namespace brimvale {
 namespace {
 
+using Format = RenderOptions::Format;
+
 class RenderCommandTest : public ::testing::Test {
 protected:
     test::ScratchFolder folder;
@@ -32,56 +34,51 @@ protected:
         ASSERT_EQ(runReconstruct(options, errors), ExitCode::Success) << errors.str();
     }
 
-    RenderOptions options(RenderOptions::Format format, const std::string& name, int width)
+    RenderOptions options(Format format, const std::string& name, int width,
+                          RenderOptions::View view = RenderOptions::View::Probability)
     {
-        RenderOptions render;
-        render.result = result;
-        render.format = format;
-        render.out = folder.file(name);
-        render.width = width;
-        return render;
+        return RenderOptions{result, format, folder.file(name), view, width};
     }
 
-    // The figure's height for a width, as the command lays it out.
-    QSize expectedSize(const RenderOptions& render)
+    // Renders and returns the figure's size as the command lays it out.
+    QSize rendered(const RenderOptions& render)
     {
+        EXPECT_EQ(runRender(render, errors), ExitCode::Success) << errors.str();
         return renderSectionFigure(SectionView::fromResultFile(result), render).size;
+    }
+
+    QImage png(const std::string& name, int width, RenderOptions::View view)
+    {
+        const RenderOptions render = options(Format::Png, name, width, view);
+        const QSize size = rendered(render);
+        QImage image;
+        EXPECT_TRUE(image.load(QString::fromStdString(render.out.string()), "PNG"));
+        EXPECT_EQ(image.size(), size);
+        return image;
     }
 };
 
-TEST_F(RenderCommandTest, PngOfTheRequestedWidth)
+TEST_F(RenderCommandTest, PngOfTheRequestedWidthInEitherView)
 {
-    const RenderOptions render = options(RenderOptions::Format::Png, "figure.png", 300);
-    ASSERT_EQ(runRender(render, errors), ExitCode::Success) << errors.str();
-    QImage image;
-    ASSERT_TRUE(image.load(QString::fromStdString(render.out.string()), "PNG"));
-    EXPECT_EQ(image.width(), 300);
-    EXPECT_EQ(image.size(), expectedSize(render));
-    // The section is taller than wide, as on screen.
-    EXPECT_GT(image.height(), 2 * image.width());
-}
-
-TEST_F(RenderCommandTest, ConfidenceViewShowsTheClassColours)
-{
-    const auto classPixels = [&](RenderOptions::View view) {
-        RenderOptions render = options(RenderOptions::Format::Png, "view.png", 400);
-        render.view = view;
-        EXPECT_EQ(runRender(render, errors), ExitCode::Success) << errors.str();
-        const QImage image(QString::fromStdString(render.out.string()));
+    const auto classPixels = [](const QImage& image) {
         int count = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 count += image.pixel(x, y) == 0xffc8ffc8u;
         return count;
     };
-    EXPECT_GT(classPixels(RenderOptions::View::Confidence), 1000);
-    EXPECT_EQ(classPixels(RenderOptions::View::Probability), 0);
+    const QImage probability = png("probability.png", 300, RenderOptions::View::Probability);
+    EXPECT_EQ(probability.width(), 300);
+    // The section is taller than wide, as on screen.
+    EXPECT_GT(probability.height(), 2 * probability.width());
+    EXPECT_EQ(classPixels(probability), 0);
+    EXPECT_GT(classPixels(png("confidence.png", 400, RenderOptions::View::Confidence)), 1000);
 }
 
 TEST_F(RenderCommandTest, PdfPageOfTheRequestedWidth)
 {
-    const RenderOptions render = options(RenderOptions::Format::Pdf, "figure.pdf", 500);
-    ASSERT_EQ(runRender(render, errors), ExitCode::Success) << errors.str();
+    const RenderOptions render = options(Format::Pdf, "figure.pdf", 500);
+    const QSize size = rendered(render);
     const QByteArray bytes = QByteArray::fromStdString(test::readBytes(render.out));
     EXPECT_TRUE(bytes.startsWith("%PDF-"));
     EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
@@ -89,21 +86,19 @@ TEST_F(RenderCommandTest, PdfPageOfTheRequestedWidth)
         QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"))
             .match(QString::fromLatin1(bytes));
     ASSERT_TRUE(box.hasMatch());
-    const QSize size = expectedSize(render);
     EXPECT_DOUBLE_EQ(box.captured(1).toDouble(), 500.0);
     EXPECT_DOUBLE_EQ(box.captured(2).toDouble(), size.height());
 }
 
-TEST_F(RenderCommandTest, SvgOfTheRequestedWidth)
+TEST_F(RenderCommandTest, SvgOfTheRequestedWidthDrawsWhatThePngShows)
 {
-    const RenderOptions render = options(RenderOptions::Format::Svg, "figure.svg", 640);
-    ASSERT_EQ(runRender(render, errors), ExitCode::Success) << errors.str();
+    const RenderOptions render = options(Format::Svg, "figure.svg", 640);
+    const QSize size = rendered(render);
+    EXPECT_EQ(size.width(), 640);
     const QByteArray bytes = QByteArray::fromStdString(test::readBytes(render.out));
     QSvgRenderer svg(bytes);
     ASSERT_TRUE(svg.isValid());
-    const QSize size = expectedSize(render);
     EXPECT_EQ(svg.viewBox(), QRect(QPoint(0, 0), size));
-    EXPECT_EQ(size.width(), 640);
     // Vector output: the cells are rectangles, not an embedded picture.
     EXPECT_TRUE(bytes.contains("<rect"));
     EXPECT_FALSE(bytes.contains("<image"));
@@ -113,9 +108,7 @@ TEST_F(RenderCommandTest, SvgOfTheRequestedWidth)
     QPainter painter(&drawn);
     svg.render(&painter);
     painter.end();
-    const RenderOptions png = options(RenderOptions::Format::Png, "same.png", 640);
-    ASSERT_EQ(runRender(png, errors), ExitCode::Success);
-    const QImage image(QString::fromStdString(png.out.string()));
+    const QImage image = png("same.png", 640, RenderOptions::View::Probability);
     int different = 0;
     for (int y = 0; y < size.height(); ++y)
         for (int x = 0; x < size.width(); ++x)
@@ -123,20 +116,18 @@ TEST_F(RenderCommandTest, SvgOfTheRequestedWidth)
     EXPECT_LT(different, size.width() * size.height() / 50);
 }
 
-TEST_F(RenderCommandTest, ResultFileMissing)
+TEST_F(RenderCommandTest, MissingResultOrUnwritableOutputIsOneLine)
 {
-    RenderOptions render = options(RenderOptions::Format::Png, "figure.png", 300);
+    RenderOptions render = options(Format::Png, "figure.png", 300);
     render.result = folder.file("missing.csv");
     EXPECT_EQ(runRender(render, errors), ExitCode::Failure);
     EXPECT_EQ(errors.str(), "brimvale-batch: " + render.result.string() + ": no such file\n");
     EXPECT_FALSE(std::filesystem::exists(render.out));
-}
 
-TEST_F(RenderCommandTest, OutputThatCannotBeWritten)
-{
-    const RenderOptions render = options(RenderOptions::Format::Svg, "missing/figure.svg", 300);
+    errors.str({});
+    render = options(Format::Svg, "missing/figure.svg", 300);
     EXPECT_EQ(runRender(render, errors), ExitCode::Failure);
-    EXPECT_EQ(errors.str().rfind("brimvale-batch: " + render.out.string() + ": cannot be written: ", 0), 0u)
+    EXPECT_TRUE(errors.str().starts_with("brimvale-batch: " + render.out.string() + ": cannot be written: "))
         << errors.str();
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "model/RuntimeFailure.h"
@@ -36,99 +37,50 @@ QRgb patternColour(int i, int j)
     return colours[(i + 2 * j) % 3];
 }
 
-TEST(CellPlotTest, CellRectanglesSpanToTheNextCell)
+TEST(CellPlotTest, CellsTileTheFigureInTheirPlaces)
 {
-    const CellRect first = gridCellRect(4000, 2000, 0, 0);
-    EXPECT_DOUBLE_EQ(first.x1, 0);
-    EXPECT_DOUBLE_EQ(first.y1, 2000); // row 0 at the bottom
-    EXPECT_DOUBLE_EQ(first.x2, 20);
-    EXPECT_DOUBLE_EQ(first.y2, 1990);
-    const CellRect top = gridCellRect(4000, 2000, 199, 199);
-    EXPECT_DOUBLE_EQ(top.x1, 3980);
-    EXPECT_DOUBLE_EQ(top.x2, 4000);
-    EXPECT_NEAR(top.y1, 10, 1e-9);
-    EXPECT_NEAR(top.y2, 0, 1e-9);
-
-    const CellRect section = sectionCellRect(4000, 1000, 4, 1, 2);
-    EXPECT_DOUBLE_EQ(section.x1, 20);
-    EXPECT_DOUBLE_EQ(section.y1, 500); // row 0 at the top
-    EXPECT_DOUBLE_EQ(section.x2, 40);
-    EXPECT_DOUBLE_EQ(section.y2, 750);
-    // One row only: it fills the height instead of dividing by zero.
-    const CellRect single = sectionCellRect(4000, 1000, 0, 5, 0);
-    EXPECT_DOUBLE_EQ(single.y1, 0);
-    EXPECT_DOUBLE_EQ(single.y2, 1000);
-}
-
-TEST(CellPlotTest, GridCellsTileTheFigureInTheirPlaces)
-{
-    // Sizes in device pixels that are multiples of 8, so that no cell edge falls on half a pixel;
-    // fewer pixels than cells (96 and 136) hide some cells but keep every other one in its place.
+    // Grid sizes in device pixels are multiples of 8 and section row counts odd, so no cell edge falls
+    // on half a pixel; fewer pixels than cells (96 and 136) hide some cells but keep the others in place.
     struct Layout {
         QSize size;
         qreal ratio;
+        int verticalSteps; // -1: the grid figure
     };
-    const Layout layouts[] = {
-        {{136, 136}, 1.0}, {{400, 400}, 1.0}, {{808, 216}, 1.0}, {{96, 48}, 1.0}, {{68, 100}, 2.0}};
+    const Layout layouts[] = {{{136, 136}, 1.0, -1}, {{808, 216}, 1.0, -1},  {{96, 48}, 1.0, -1},
+                              {{68, 100}, 2.0, -1},  {{136, 365}, 1.0, 511}, {{400, 800}, 1.0, 199},
+                              {{296, 64}, 1.0, 0},   {{808, 50}, 1.0, 1},    {{48, 30}, 1.0, 63}};
     ProbabilityGrid grid;
     for (int i = 0; i < ProbabilityGrid::Steps; ++i)
         for (int j = 0; j < ProbabilityGrid::Steps; ++j)
             grid(i, j) = patternCell(i, j);
     const ProgramSettings settings;
     for (const Layout& layout : layouts) {
-        SCOPED_TRACE(testing::Message()
-                     << layout.size.width() << "x" << layout.size.height() << " at " << layout.ratio);
+        SCOPED_TRACE(testing::Message() << layout.size.width() << "x" << layout.size.height() << " at "
+                                        << layout.ratio << ", rows 0.." << layout.verticalSteps);
         DrawingSurface surface = makeSurface(layout.size, layout.ratio);
-        plotGridFigure(surface, settings, grid, CellView::Confidence, ProbabilitySource::PackedFraction);
-        const QImage& image = surface.image();
-        const int w = image.width();
-        const int h = image.height();
-        int wrong = 0;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                // Column i covers x from i * w / 200 to (i + 1) * w / 200; row j covers the same
-                // band counted up from the bottom. Columns and rows 200 lie beyond the edges.
-                const int i = static_cast<int>(std::floor((x + 0.5) * 200 / w));
-                const int j = static_cast<int>(std::floor((h - y - 0.5) * 200 / h));
-                if (image.pixel(x, y) != patternColour(i, j) && ++wrong <= 5)
-                    ADD_FAILURE() << "pixel " << x << "," << y << " should show cell " << i << "," << j;
-            }
+        const bool isGrid = layout.verticalSteps < 0;
+        if (isGrid) {
+            plotGridFigure(surface, settings, grid, CellView::Confidence, ProbabilitySource::PackedFraction);
+        } else {
+            SectionMatrix section(static_cast<std::int16_t>(layout.verticalSteps));
+            for (int i = 0; i < SectionMatrix::Columns; ++i)
+                for (int h = 0; h <= layout.verticalSteps; ++h)
+                    section(1, i, h) = patternCell(i, h);
+            plotSectionFigure(surface, settings, section, CellView::Confidence,
+                              ProbabilitySource::PackedFraction);
         }
-        EXPECT_EQ(wrong, 0);
-    }
-}
-
-TEST(CellPlotTest, SectionCellsTileTheFigureInTheirPlaces)
-{
-    // Odd row counts keep row edges off half pixels.
-    struct Layout {
-        QSize size;
-        int verticalSteps;
-    };
-    const Layout layouts[] = {
-        {{136, 365}, 511}, {{400, 800}, 199}, {{296, 64}, 0}, {{808, 50}, 1}, {{48, 30}, 63}};
-    const ProgramSettings settings;
-    for (const Layout& layout : layouts) {
-        SCOPED_TRACE(testing::Message() << layout.size.width() << "x" << layout.size.height() << " rows 0.."
-                                        << layout.verticalSteps);
-        SectionMatrix section(static_cast<std::int16_t>(layout.verticalSteps));
-        for (int i = 0; i < SectionMatrix::Columns; ++i)
-            for (int h = 0; h <= layout.verticalSteps; ++h)
-                section(1, i, h) = patternCell(i, h);
-        DrawingSurface surface = makeSurface(layout.size);
-        plotSectionFigure(surface, settings, section, CellView::Confidence,
-                          ProbabilitySource::PackedFraction);
         const QImage& image = surface.image();
         const int w = image.width();
         const int h = image.height();
-        // With no row spacing (rows 0..0) the one row fills the height; otherwise rows are
-        // h / verticalSteps high and the last row lies beyond the bottom edge.
-        const int spacing = std::max(layout.verticalSteps, 1);
+        // Column i covers x from i * w / 200 to (i + 1) * w / 200; grid row j the same band counted up
+        // from the bottom; section row r is h / verticalSteps high from the top, and one row alone fills
+        // the height. Column and row 200 (and the section's last row) lie beyond the edges.
+        const int rows = isGrid ? 200 : std::max(layout.verticalSteps, 1);
         int wrong = 0;
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 const int i = static_cast<int>(std::floor((x + 0.5) * 200 / w));
-                const int row = static_cast<int>(std::floor((y + 0.5) * spacing / h));
+                const int row = static_cast<int>(std::floor((isGrid ? h - y - 0.5 : y + 0.5) * rows / h));
                 if (image.pixel(x, y) != patternColour(i, row) && ++wrong <= 5)
                     ADD_FAILURE() << "pixel " << x << "," << y << " should show cell " << i << "," << row;
             }
@@ -173,9 +125,12 @@ TEST(CellPlotTest, ColoursOfBothViewsInTheFigure)
         {"raw value 1: 20 is beyond the ramp", 1.0, P, false, 1.0f, Raw, qRgb(0, 0, 0)},
         {"confidence class 1", 1.02, C, false, 1.0f, Packed, LowerClass},
         {"confidence class 2", 2.02, C, false, 1.0f, Packed, UpperClass},
+        {"confidence class 2 from 2", 2.0, C, false, 1.0f, Packed, UpperClass},
+        {"confidence class 1 from 1", 1.0, C, false, 1.0f, Packed, LowerClass},
+        {"confidence class 0 below 1", 0.99, C, false, 1.0f, Packed, White},
         {"confidence average mark", -2.5, C, false, 1.0f, Packed, UpperClass},
         {"confidence class 0", 0.5, C, false, 1.0f, Packed, White},
-        {"grey class 1", 1.02, C, true, 1.0f, Packed, qRgb(100, 100, 100)},
+        {"grey class 1", 1.999, C, true, 1.0f, Packed, qRgb(100, 100, 100)},
         {"grey class 2", 2.02, C, true, 1.0f, Packed, qRgb(200, 200, 200)},
         {"grey class 0", 0.7, C, true, 1.0f, Packed, White},
     };
@@ -207,8 +162,8 @@ TEST(CellPlotTest, CellByCellDrawsTheSameFigureAsAtOnce)
     ProgramSettings settings;
     ProbabilityGrid grid;
     SectionMatrix section(99);
-    for (int i = 0; i < ProbabilityGrid::Steps; ++i) {
-        for (int j = 0; j < ProbabilityGrid::Steps; ++j)
+    for (int i = 0; i <= 200; ++i) {
+        for (int j = 0; j <= 200; ++j)
             grid(i, j) =
                 ((i + j) % 5 == 0 ? -1 : 1) * ((i * 7 + j * 13) % 4 + ((i * 31 + j * 17) % 50) / 1000.0);
         for (int h = 0; h <= 99; ++h)
@@ -218,28 +173,27 @@ TEST(CellPlotTest, CellByCellDrawsTheSameFigureAsAtOnce)
         SCOPED_TRACE(view == CellView::Probability ? "probability" : "confidence");
         DrawingSurface atOnce = makeSurface(QSize(283, 197));
         DrawingSurface byCell = makeSurface(QSize(283, 197));
-        plotGridFigure(atOnce, settings, grid, view, ProbabilitySource::PackedFraction);
         DrawingSurface sectionAtOnce = makeSurface(QSize(150, 355));
         DrawingSurface sectionByCell = makeSurface(QSize(150, 355));
+        plotGridFigure(atOnce, settings, grid, view, ProbabilitySource::PackedFraction);
         plotSectionFigure(sectionAtOnce, settings, section, view, ProbabilitySource::PackedFraction);
+        // The caller passes twenty times the fraction of a packed cell in the probability view, else the
+        // cell.
+        const auto valueOf = [&](double cell) {
+            const double m = std::fabs(cell);
+            return view == CellView::Probability ? static_cast<float>((m - std::floor(m)) * 20.0)
+                                                 : static_cast<float>(cell);
+        };
         for (int i = 0; i <= 200; ++i) {
             for (int j = 0; j <= 200; ++j) {
-                const double g = grid(i, j);
-                // The caller passes twenty times the fraction of a packed cell, or the raw cell.
-                float v = view == CellView::Probability
-                              ? static_cast<float>((std::fabs(g) - std::floor(std::fabs(g))) * 20.0)
-                              : static_cast<float>(g);
+                float v = valueOf(grid(i, j));
                 if (view == CellView::Probability)
                     plotGridProbability(byCell, settings, grid, v, i, j);
                 else
                     plotGridConfidence(byCell, settings, v, i, j);
-                EXPECT_GE(v, 0.0f);
             }
             for (int h = 0; h <= 99; ++h) {
-                const double s = section(1, i, h);
-                float v = view == CellView::Probability
-                              ? static_cast<float>((std::fabs(s) - std::floor(std::fabs(s))) * 20.0)
-                              : static_cast<float>(s);
+                float v = valueOf(section(1, i, h));
                 if (view == CellView::Probability)
                     plotSectionProbability(sectionByCell, settings, section, v, i, h);
                 else
@@ -279,37 +233,30 @@ TEST(CellPlotTest, CellPlotsReturnTheMagnitudeAndKeepTheComponents)
     EXPECT_EQ(surface.image().pixel(6, 390), LowerClass);
 }
 
-TEST(CellPlotTest, RowsAndColumnsDrawOnlyTheirCellsAndReportProgress)
+TEST(CellPlotTest, RowsAndColumnsDrawOnlyTheirCellsAndFiguresReportProgress)
 {
     const ProgramSettings settings;
+    const auto packed = ProbabilitySource::PackedFraction;
     SectionMatrix section(10);
     for (int i = 0; i <= 200; ++i)
         for (int h = 0; h <= 10; ++h)
             section(1, i, h) = 2.5;
-    DrawingSurface surface = makeSurface(QSize(400, 100)); // rows 10 pixels high
-    plotSectionRow(surface, settings, section, CellView::Confidence, ProbabilitySource::PackedFraction, 3);
-    const QImage& image = surface.image();
-    for (int y = 0; y < 100; ++y)
-        EXPECT_EQ(image.pixel(200, y), (y >= 30 && y < 40) ? UpperClass : Back) << y;
-
+    DrawingSurface row = makeSurface(QSize(400, 100)); // rows 10 pixels high
+    plotSectionRow(row, settings, section, CellView::Confidence, packed, 3);
     DrawingSurface column = makeSurface(QSize(400, 100));
-    plotSectionColumn(column, settings, section, CellView::Confidence, ProbabilitySource::PackedFraction, 7);
+    plotSectionColumn(column, settings, section, CellView::Confidence, packed, 7);
+    for (int y = 0; y < 100; ++y)
+        EXPECT_EQ(row.image().pixel(200, y), (y >= 30 && y < 40) ? UpperClass : Back) << y;
     for (int x = 0; x < 400; ++x)
         EXPECT_EQ(column.image().pixel(x, 50), (x >= 14 && x < 16) ? UpperClass : Back) << x;
 
     std::vector<int> reported;
-    ProbabilityGrid grid;
-    DrawingSurface gridSurface = makeSurface(QSize(100, 100));
-    plotGridFigure(gridSurface, settings, grid, CellView::Confidence, ProbabilitySource::PackedFraction,
-                   [&](int i) { reported.push_back(i); });
-    ASSERT_EQ(reported.size(), 201u);
-    for (int i = 0; i <= 200; ++i)
-        EXPECT_EQ(reported[static_cast<std::size_t>(i)], i);
-    reported.clear();
-    plotSectionFigure(surface, settings, section, CellView::Probability, ProbabilitySource::PackedFraction,
-                      [&](int i) { reported.push_back(i); });
-    EXPECT_EQ(reported.size(), 201u);
-    EXPECT_EQ(reported.back(), 200);
+    const auto report = [&](int i) { reported.push_back(i); };
+    plotGridFigure(row, settings, ProbabilityGrid{}, CellView::Confidence, packed, report);
+    plotSectionFigure(row, settings, section, CellView::Probability, packed, report);
+    ASSERT_EQ(reported.size(), 402u);
+    for (std::size_t k = 0; k < reported.size(); ++k)
+        EXPECT_EQ(reported[k], static_cast<int>(k % 201));
 }
 
 TEST(CellPlotTest, IndicesOutsideTheMatricesFail)
@@ -318,26 +265,22 @@ TEST(CellPlotTest, IndicesOutsideTheMatricesFail)
     ProbabilityGrid grid;
     SectionMatrix section(9);
     DrawingSurface surface = makeSurface(QSize(50, 50));
-    const auto expectSubscript = [](auto call) {
+    float v = 1.0f;
+    const auto packed = ProbabilitySource::PackedFraction;
+    const std::function<void()> calls[] = {
+        [&] { plotGridProbability(surface, settings, grid, v, 0, 201); },
+        [&] { plotSectionProbability(surface, settings, section, v, -1, 0); },
+        [&] { plotSectionProbability(surface, settings, section, v, 0, 10); },
+        [&] { plotGridColumn(surface, settings, grid, CellView::Probability, packed, 201); },
+        [&] { plotSectionRow(surface, settings, section, CellView::Confidence, packed, 10); }};
+    for (const auto& call : calls) {
         try {
             call();
             ADD_FAILURE() << "no failure";
         } catch (const RuntimeFailure& failure) {
             EXPECT_EQ(failure.kind(), RuntimeFailure::Kind::SubscriptOutOfRange);
         }
-    };
-    float v = 1.0f;
-    expectSubscript([&] { plotGridProbability(surface, settings, grid, v, 0, 201); });
-    expectSubscript([&] { plotSectionProbability(surface, settings, section, v, -1, 0); });
-    expectSubscript([&] { plotSectionProbability(surface, settings, section, v, 0, 10); });
-    expectSubscript([&] {
-        plotGridColumn(surface, settings, grid, CellView::Probability, ProbabilitySource::PackedFraction,
-                       201);
-    });
-    expectSubscript([&] {
-        plotSectionRow(surface, settings, section, CellView::Confidence, ProbabilitySource::PackedFraction,
-                       10);
-    });
+    }
 }
 
 } // namespace

@@ -3,91 +3,57 @@
 
 #include <cmath>
 #include <functional>
-#include <set>
-#include <utility>
 
 #include "model/RuntimeFailure.h"
-#include "render/DrawingSurface.h"
+#include "render/SurfaceProbe.h"
 
 namespace brimvale {
 namespace {
 
-constexpr QRgb Back = 0xffffffff;
-constexpr QRgb Red = 0xffff0000;
-constexpr QRgb Blue = 0xff0000ff;
+using test::Blue;
+using test::Pixels;
+using test::pixelsOf;
+using test::Red;
+using test::White;
+using test::whiteSurface;
 
-// A white surface of the given size in pixels.
-DrawingSurface whiteSurface(int width, int height, qreal ratio = 1.0)
-{
-    DrawingSurface surface(QSize(width, height), ratio);
-    surface.setBackColor(Back);
-    return surface;
-}
-
-// The device pixels of the image that have the colour.
-std::set<std::pair<int, int>> pixelsOf(const QImage& image, QRgb colour)
-{
-    std::set<std::pair<int, int>> found;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == colour)
-                found.insert({x, y});
-    return found;
-}
-
-TEST(DrawingSurfaceTest, DefaultScaleIsTheInnerSizeInTwipsAndFollowsResizes)
+TEST(DrawingSurfaceTest, DefaultScaleFollowsResizesAUserScaleStaysUntilReset)
 {
     DrawingSurface surface(QSize(100, 60));
     EXPECT_FALSE(surface.hasUserScale());
-    EXPECT_EQ(surface.scaleLeft(), 0.0);
-    EXPECT_EQ(surface.scaleTop(), 0.0);
     EXPECT_EQ(surface.scaleWidth(), 1500.0);
     EXPECT_EQ(surface.scaleHeight(), 900.0);
     surface.resize(QSize(145, 365));
     EXPECT_EQ(surface.scaleWidth(), 2175.0);
     EXPECT_EQ(surface.scaleHeight(), 5475.0);
-    EXPECT_EQ(surface.image().size(), QSize(145, 365));
-}
+    EXPECT_EQ(surface.toScale(QPointF(10, 20)), QPointF(150, 300));
 
-TEST(DrawingSurfaceTest, UserScaleStaysAcrossResizesUntilReset)
-{
-    DrawingSurface surface(QSize(100, 100));
-    surface.setScale(0, 0, 10, 10);
-    surface.resize(QSize(200, 50));
+    // One property alone switches to a user scale that keeps the other three.
+    surface.setScaleHeight(-50);
+    surface.setScaleLeft(-3);
     EXPECT_TRUE(surface.hasUserScale());
+    EXPECT_EQ(surface.scaleTop(), 0.0);
+    EXPECT_EQ(surface.scaleWidth(), 2175.0);
+    EXPECT_EQ(surface.scaleLeft(), -3.0);
+
+    surface.setScale(0, 100, 10, -100);
+    surface.resize(QSize(200, 50));
     EXPECT_EQ(surface.scaleWidth(), 10.0);
-    EXPECT_EQ(surface.scaleHeight(), 10.0);
-    // The scale now spans the new size: the middle of the scale is the middle of the box.
-    EXPECT_EQ(surface.toDevice(5, 5), QPointF(100, 25));
+    EXPECT_EQ(surface.toDevice(5, 50), QPointF(100, 25));
+    EXPECT_EQ(surface.toScale(QPointF(10, 20)), QPointF(0.5, 60));
     surface.resetScale();
     EXPECT_FALSE(surface.hasUserScale());
     EXPECT_EQ(surface.scaleWidth(), 3000.0);
     EXPECT_EQ(surface.scaleHeight(), 750.0);
 }
 
-TEST(DrawingSurfaceTest, EachScalePropertyKeepsTheOthers)
-{
-    DrawingSurface surface(QSize(100, 100));
-    surface.setScaleHeight(-50);
-    EXPECT_TRUE(surface.hasUserScale());
-    EXPECT_EQ(surface.scaleLeft(), 0.0);
-    EXPECT_EQ(surface.scaleTop(), 0.0);
-    EXPECT_EQ(surface.scaleWidth(), 1500.0);
-    EXPECT_EQ(surface.scaleHeight(), -50.0);
-    surface.setScaleTop(50);
-    surface.setScaleLeft(-3);
-    EXPECT_EQ(surface.scaleTop(), 50.0);
-    EXPECT_EQ(surface.scaleLeft(), -3.0);
-    EXPECT_EQ(surface.scaleHeight(), -50.0);
-}
-
 TEST(DrawingSurfaceTest, ZeroScaleExtentOrPenWidthIsAnInvalidPropertyValue)
 {
     DrawingSurface surface(QSize(10, 10));
-    for (const auto& set : {std::function<void()>([&] { surface.setScaleWidth(0); }),
-                            std::function<void()>([&] { surface.setScaleHeight(0); }),
-                            std::function<void()>([&] { surface.setScale(0, 0, 1, NAN); }),
-                            std::function<void()>([&] { surface.setDrawWidth(0); })}) {
+    const std::function<void()> setters[] = {
+        [&] { surface.setScaleWidth(0); }, [&] { surface.setScaleHeight(0); },
+        [&] { surface.setScale(0, 0, 1, NAN); }, [&] { surface.setDrawWidth(0); }};
+    for (const auto& set : setters) {
         try {
             set();
             ADD_FAILURE() << "no failure raised";
@@ -128,26 +94,22 @@ TEST(DrawingSurfaceTest, PSetLandsOnTheMappedPixel)
         if (c.width != 0)
             surface.setScale(c.left, c.top, c.width, c.height);
         surface.pset(c.x, c.y, Red);
-        const auto red = pixelsOf(surface.image(), Red);
-        if (c.expectedX < 0) {
-            EXPECT_TRUE(red.empty());
-        } else {
-            EXPECT_EQ(red, (std::set<std::pair<int, int>>{{c.expectedX, c.expectedY}}));
-        }
+        const Pixels expected = c.expectedX < 0 ? Pixels{} : Pixels{{c.expectedX, c.expectedY}};
+        EXPECT_EQ(pixelsOf(surface.image(), Red), expected);
         EXPECT_EQ(surface.currentX(), c.x);
         EXPECT_EQ(surface.currentY(), c.y);
     }
 }
 
-TEST(DrawingSurfaceTest, LinesIncludeBothEndsInAnyScale)
+TEST(DrawingSurfaceTest, LinesIncludeBothEndsAndFarOnesAreClippedWithoutChangingCourse)
 {
     DrawingSurface surface = whiteSurface(100, 50);
     surface.line(0, 150, 1500, 150, Red); // across the whole box at pixel row 10
     surface.line(300, 0, 300, 750, Blue); // down the whole box at pixel column 20
     for (int x = 0; x < 100; ++x) {
-        EXPECT_EQ(surface.image().pixel(x, 9), x == 20 ? Blue : Back) << x;
+        EXPECT_EQ(surface.image().pixel(x, 9), x == 20 ? Blue : White) << x;
         EXPECT_EQ(surface.image().pixel(x, 10), x == 20 ? Blue : Red) << x;
-        EXPECT_EQ(surface.image().pixel(x, 11), x == 20 ? Blue : Back) << x;
+        EXPECT_EQ(surface.image().pixel(x, 11), x == 20 ? Blue : White) << x;
     }
     EXPECT_EQ(pixelsOf(surface.image(), Blue).size(), 50u);
     EXPECT_EQ(surface.currentX(), 300.0);
@@ -157,24 +119,19 @@ TEST(DrawingSurfaceTest, LinesIncludeBothEndsInAnyScale)
     DrawingSurface flipped = whiteSurface(100, 100);
     flipped.setScale(0, 100, 100, -100);
     flipped.line(0, 0.5, 10, 10.5, Red);
-    std::set<std::pair<int, int>> expected;
+    Pixels diagonal;
     for (int k = 0; k <= 10; ++k)
-        expected.insert({k, 99 - k});
-    EXPECT_EQ(pixelsOf(flipped.image(), Red), expected);
-}
+        diagonal.insert({k, 99 - k});
+    EXPECT_EQ(pixelsOf(flipped.image(), Red), diagonal);
 
-TEST(DrawingSurfaceTest, FarReachingLinesAreClippedWithoutChangingTheirCourse)
-{
-    DrawingSurface surface = whiteSurface(100, 50);
-    surface.line(-1e12, 150, 1e12, 150, Red);
-    EXPECT_EQ(pixelsOf(surface.image(), Red).size(), 100u);
-    for (int x = 0; x < 100; ++x)
-        EXPECT_EQ(surface.image().pixel(x, 10), Red);
     // Steep and far: one pixel per row, each within a pixel of the line through (50, 25).
-    surface.line(750 - 1e9, 375 - 2e9, 750 + 1e9, 375 + 2e9, Blue);
-    const auto blue = pixelsOf(surface.image(), Blue);
-    EXPECT_EQ(blue.size(), 50u);
-    for (const auto& [x, y] : blue)
+    DrawingSurface far = whiteSurface(100, 50);
+    far.line(-1e12, 150, 1e12, 150, Red);
+    EXPECT_EQ(pixelsOf(far.image(), Red).size(), 100u);
+    far.line(750 - 1e9, 375 - 2e9, 750 + 1e9, 375 + 2e9, Blue);
+    const Pixels steep = pixelsOf(far.image(), Blue);
+    EXPECT_EQ(steep.size(), 50u);
+    for (const auto& [x, y] : steep)
         EXPECT_LE(std::abs(x - (50 + (y - 25) / 2.0)), 1.0) << x << "," << y;
 }
 
@@ -182,26 +139,21 @@ TEST(DrawingSurfaceTest, BoxesCoverTheirCornerPixels)
 {
     DrawingSurface surface = whiteSurface(100, 50);
     surface.box(600, 450, 150, 150, Red); // pixels 10..40 by 10..30, corners in either order
-    const auto red = pixelsOf(surface.image(), Red);
+    const Pixels red = pixelsOf(surface.image(), Red);
     EXPECT_EQ(red.size(), 2u * 31 + 2u * 19);
     for (const auto& [x, y] : red)
         EXPECT_TRUE(x == 10 || x == 40 || y == 10 || y == 30) << x << "," << y;
     EXPECT_TRUE(red.count({10, 30}) && red.count({40, 10}));
-    EXPECT_EQ(surface.image().pixel(20, 20), Back);
 
     surface.filledBox(150, 150, 600, 450, Blue);
     EXPECT_EQ(pixelsOf(surface.image(), Blue).size(), 31u * 21);
-    EXPECT_EQ(surface.image().pixel(40, 30), Blue);
-    EXPECT_EQ(surface.image().pixel(41, 30), Back);
-    EXPECT_EQ(surface.image().pixel(40, 31), Back);
-}
+    EXPECT_EQ(surface.image().pixel(41, 30), White);
+    EXPECT_EQ(surface.image().pixel(40, 31), White);
 
-TEST(DrawingSurfaceTest, FilledBoxOverTheWholeScaleCoversTheBox)
-{
-    DrawingSurface surface = whiteSurface(37, 23);
-    surface.setScale(0, 0, 3, 7);
-    surface.filledBox(0, 0, surface.scaleWidth(), surface.scaleHeight(), Red);
-    EXPECT_EQ(pixelsOf(surface.image(), Red).size(), 37u * 23);
+    DrawingSurface whole = whiteSurface(37, 23);
+    whole.setScale(0, 0, 3, 7);
+    whole.filledBox(0, 0, whole.scaleWidth(), whole.scaleHeight(), Red);
+    EXPECT_EQ(pixelsOf(whole.image(), Red).size(), 37u * 23);
 }
 
 TEST(DrawingSurfaceTest, DrawWidthWidensPointsLinesAndBoxEdges)
@@ -209,132 +161,97 @@ TEST(DrawingSurfaceTest, DrawWidthWidensPointsLinesAndBoxEdges)
     DrawingSurface surface = whiteSurface(60, 60);
     surface.setDrawWidth(3);
     surface.pset(150, 150, Red); // 3 x 3 around pixel (10, 10)
-    std::set<std::pair<int, int>> square;
+    Pixels square;
     for (int y = 9; y <= 11; ++y)
         for (int x = 9; x <= 11; ++x)
             square.insert({x, y});
     EXPECT_EQ(pixelsOf(surface.image(), Red), square);
-
     surface.line(0, 600, 900, 600, Blue); // rows 39 to 41
     for (int y = 37; y <= 43; ++y)
-        EXPECT_EQ(surface.image().pixel(30, y), (y >= 39 && y <= 41) ? Blue : Back) << y;
+        EXPECT_EQ(surface.image().pixel(30, y), (y >= 39 && y <= 41) ? Blue : White) << y;
 
-    // An even pen puts its spare pixel right and below: width 2 covers the pixel and the next.
+    // An even pen puts its spare pixel right and below.
     DrawingSurface even = whiteSurface(30, 30);
     even.setDrawWidth(2);
     even.pset(150, 150, Red);
-    EXPECT_EQ(pixelsOf(even.image(), Red),
-              (std::set<std::pair<int, int>>{{10, 10}, {11, 10}, {10, 11}, {11, 11}}));
+    EXPECT_EQ(pixelsOf(even.image(), Red), (Pixels{{10, 10}, {11, 10}, {10, 11}, {11, 11}}));
 
     // Wide dots are round: the corners of the bounding square stay empty.
     DrawingSurface round = whiteSurface(30, 30);
     round.setDrawWidth(5);
     round.pset(150, 150, Red);
-    const auto dot = pixelsOf(round.image(), Red);
+    const Pixels dot = pixelsOf(round.image(), Red);
     EXPECT_TRUE(dot.count({8, 10}) && dot.count({12, 10}) && dot.count({10, 8}) && dot.count({10, 12}));
-    EXPECT_FALSE(dot.count({8, 8}) || dot.count({12, 12}));
-    EXPECT_FALSE(dot.count({7, 10}) || dot.count({13, 10}));
+    EXPECT_FALSE(dot.count({8, 8}) || dot.count({12, 12}) || dot.count({7, 10}) || dot.count({13, 10}));
 
     DrawingSurface boxed = whiteSurface(60, 60);
     boxed.setDrawWidth(3);
     boxed.box(150, 150, 600, 600, Red); // edges 3 pixels wide centred on rows/columns 10 and 40
     EXPECT_EQ(boxed.image().pixel(25, 9), Red);
     EXPECT_EQ(boxed.image().pixel(25, 11), Red);
-    EXPECT_EQ(boxed.image().pixel(25, 12), Back);
+    EXPECT_EQ(boxed.image().pixel(25, 12), White);
     EXPECT_EQ(boxed.image().pixel(41, 25), Red);
-    EXPECT_EQ(boxed.image().pixel(42, 25), Back);
+    EXPECT_EQ(boxed.image().pixel(42, 25), White);
 }
 
-TEST(DrawingSurfaceTest, ClsAfterFreezingRestoresTheFrozenPicture)
+TEST(DrawingSurfaceTest, ClsRestoresTheFrozenPictureOrElseTheBackgroundColour)
 {
     DrawingSurface surface = whiteSurface(40, 40);
     surface.filledBox(0, 0, 150, 150, Blue); // the "cells"
     surface.freeze();
-    EXPECT_TRUE(surface.hasPicture());
     surface.line(0, 300, 600, 300, Red); // an overlay
     surface.setCurrentX(45);
     surface.cls();
     EXPECT_TRUE(pixelsOf(surface.image(), Red).empty());
     EXPECT_EQ(pixelsOf(surface.image(), Blue).size(), 11u * 11);
     EXPECT_EQ(surface.currentX(), 0.0);
-    EXPECT_EQ(surface.currentY(), 0.0);
-
     // Drawing after a freeze does not reach back into the picture.
     surface.pset(150, 450, Red);
-    EXPECT_EQ(surface.picture().pixel(10, 30), Back);
-}
+    EXPECT_EQ(surface.picture().pixel(10, 30), White);
 
-TEST(DrawingSurfaceTest, ClsWithoutPictureRestoresTheBackgroundColour)
-{
-    DrawingSurface surface(QSize(20, 20));
-    EXPECT_EQ(surface.image().pixel(3, 3), DrawingSurface::DefaultBackColor);
-    surface.filledBox(0, 0, 300, 300, Red);
-    surface.freeze();
     surface.clearPicture();
     EXPECT_FALSE(surface.hasPicture());
-    surface.setBackColor(Blue); // like the toolkit, a new background colour erases the drawing
-    EXPECT_EQ(pixelsOf(surface.image(), Blue).size(), 400u);
-    surface.pset(15, 15, Red);
+    surface.setBackColor(Red); // like the toolkit, a new background colour erases the drawing
+    EXPECT_EQ(pixelsOf(surface.image(), Red).size(), 1600u);
+    surface.pset(15, 15, Blue);
     surface.cls();
-    EXPECT_EQ(pixelsOf(surface.image(), Blue).size(), 400u);
+    EXPECT_EQ(pixelsOf(surface.image(), Red).size(), 1600u);
 }
 
-TEST(DrawingSurfaceTest, ResizingKeepsTheDrawingCroppedOrExtended)
+TEST(DrawingSurfaceTest, ResizingKeepsTheDrawingAndCopiesOfTheImageStayAsTheyWere)
 {
     DrawingSurface surface = whiteSurface(20, 20);
+    const QImage before = surface.image();
     surface.pset(150, 150, Red);   // pixel (10, 10)
     surface.pset(270, 270, Blue);  // pixel (18, 18)
     surface.resize(QSize(15, 30)); // crops (18, 18) away
     surface.resize(QSize(40, 40)); // the new area is background
-    EXPECT_EQ(pixelsOf(surface.image(), Red), (std::set<std::pair<int, int>>{{10, 10}}));
+    EXPECT_EQ(pixelsOf(surface.image(), Red), (Pixels{{10, 10}}));
     EXPECT_TRUE(pixelsOf(surface.image(), Blue).empty());
-    EXPECT_EQ(pixelsOf(surface.image(), Back).size(), 40u * 40 - 1);
-}
-
-TEST(DrawingSurfaceTest, CopiesOfTheImageDoNotChangeWithLaterDrawing)
-{
-    DrawingSurface surface = whiteSurface(20, 20);
-    const QImage before = surface.image();
-    surface.pset(0, 0, Red);
-    surface.fillCell(15, 15, 60, 60, Red);
-    surface.line(0, 150, 150, 150, Red);
+    EXPECT_EQ(pixelsOf(surface.image(), White).size(), 40u * 40 - 1);
     EXPECT_TRUE(pixelsOf(before, Red).empty());
-    EXPECT_FALSE(pixelsOf(surface.image(), Red).empty());
 }
 
 TEST(DrawingSurfaceTest, DevicePixelRatioOfTwoDoublesTheImageNotTheCoordinates)
 {
     DrawingSurface surface = whiteSurface(100, 50, 2.0);
     EXPECT_EQ(surface.image().size(), QSize(200, 100));
-    EXPECT_EQ(surface.image().devicePixelRatio(), 2.0);
     EXPECT_EQ(surface.scaleWidth(), 1500.0);
-    EXPECT_EQ(surface.scaleHeight(), 750.0);
     surface.pset(150, 150, Red); // one device-independent pixel = 2 x 2 device pixels
-    EXPECT_EQ(pixelsOf(surface.image(), Red),
-              (std::set<std::pair<int, int>>{{20, 20}, {21, 20}, {20, 21}, {21, 21}}));
+    EXPECT_EQ(pixelsOf(surface.image(), Red), (Pixels{{20, 20}, {21, 20}, {20, 21}, {21, 21}}));
     surface.line(0, 300, 1500, 300, Blue); // two device rows
     EXPECT_EQ(pixelsOf(surface.image(), Blue).size(), 2u * 200);
     // A cell edge may fall between two device pixels of one device-independent pixel.
     surface.fillCell(0, 600, 22.5, 615, Red);
     EXPECT_EQ(surface.image().pixel(2, 80), Red);
-    EXPECT_EQ(surface.image().pixel(3, 80), Back);
+    EXPECT_EQ(surface.image().pixel(3, 80), White);
 
     DrawingSurface later = whiteSurface(30, 30);
     later.pset(150, 150, Red);
     later.setDevicePixelRatio(2.0);
     EXPECT_EQ(later.image().size(), QSize(60, 60));
     EXPECT_EQ(later.size(), QSize(30, 30));
-    EXPECT_EQ(pixelsOf(later.image(), Red),
-              (std::set<std::pair<int, int>>{{20, 20}, {21, 20}, {20, 21}, {21, 21}}));
-}
-
-TEST(DrawingSurfaceTest, ScalePositionsOfPixelsFollowTheScale)
-{
-    DrawingSurface surface(QSize(100, 50));
-    EXPECT_EQ(surface.toScale(QPointF(10, 20)), QPointF(150, 300));
-    surface.setScale(0, 100, 10, -100);
-    EXPECT_EQ(surface.toScale(QPointF(10, 20)), QPointF(1, 60));
-    EXPECT_EQ(surface.toScale(QPointF(0, 50)), QPointF(0, 0));
+    EXPECT_EQ(pixelsOf(later.image(), Red), (Pixels{{20, 20}, {21, 20}, {20, 21}, {21, 21}}));
 }
 
 TEST(DrawingSurfaceTest, PrintingMovesToTheStartOfTheNextLine)
@@ -354,7 +271,7 @@ TEST(DrawingSurfaceTest, PrintingMovesToTheStartOfTheNextLine)
     bool inked = false;
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 200; ++x)
-            if (surface.image().pixel(x, y) != Back) {
+            if (surface.image().pixel(x, y) != White) {
                 inked = true;
                 EXPECT_GE(x, 20);
                 EXPECT_GE(y, 10);
@@ -362,21 +279,14 @@ TEST(DrawingSurfaceTest, PrintingMovesToTheStartOfTheNextLine)
             }
     EXPECT_TRUE(inked);
     EXPECT_GT(surface.textWidth(QStringLiteral("Mode Mode")), surface.textWidth(QStringLiteral("Mode")));
-}
 
-TEST(DrawingSurfaceTest, PrintingInAUserScaleReturnsToScaleLeft)
-{
-    DrawingSurface surface = whiteSurface(200, 100);
+    // In a flipped user scale the next line lies upward, and starts at ScaleLeft.
     surface.setScale(10, 0, 100, -50);
-    surface.setFontBold(true);
-    EXPECT_TRUE(surface.font().bold());
-    surface.setCurrentX(40);
     surface.setCurrentY(-5);
-    const double lineHeight = surface.textHeight();
-    EXPECT_LT(lineHeight, 0.0); // the flipped scale grows upward
+    EXPECT_LT(surface.textHeight(), 0.0);
     surface.print(QStringLiteral("Input value"));
     EXPECT_EQ(surface.currentX(), 10.0);
-    EXPECT_DOUBLE_EQ(surface.currentY(), -5 + lineHeight);
+    EXPECT_DOUBLE_EQ(surface.currentY(), -5 + surface.textHeight());
 }
 
 TEST(DrawingSurfaceTest, ListenerHearsOfChangesAndRefresh)

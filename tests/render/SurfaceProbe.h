@@ -14,18 +14,20 @@ inline constexpr QRgb Black = 0xff000000;
 inline constexpr QRgb Red = 0xffff0000;
 inline constexpr QRgb Blue = 0xff0000ff;
 
+using Pixels = std::set<std::pair<int, int>>;
+
 // A white surface of the given size in pixels, in its default scale (15 twips a pixel).
-inline DrawingSurface whiteSurface(int width, int height)
+inline DrawingSurface whiteSurface(int width, int height, qreal ratio = 1.0)
 {
-    DrawingSurface surface(QSize(width, height));
+    DrawingSurface surface(QSize(width, height), ratio);
     surface.setBackColor(White);
     return surface;
 }
 
 // The pixels of the image that have the colour, as (x, y).
-inline std::set<std::pair<int, int>> pixelsOf(const QImage& image, QRgb colour)
+inline Pixels pixelsOf(const QImage& image, QRgb colour)
 {
-    std::set<std::pair<int, int>> found;
+    Pixels found;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (image.pixel(x, y) == colour)

@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "model/RuntimeFailure.h"
 #include "render/CellPlot.h"
+#include "support/FailureKind.h"
 
 namespace brimvale {
 namespace {
@@ -273,14 +273,8 @@ TEST(CellPlotTest, IndicesOutsideTheMatricesFail)
         [&] { plotSectionProbability(surface, settings, section, v, 0, 10); },
         [&] { plotGridColumn(surface, settings, grid, CellView::Probability, packed, 201); },
         [&] { plotSectionRow(surface, settings, section, CellView::Confidence, packed, 10); }};
-    for (const auto& call : calls) {
-        try {
-            call();
-            ADD_FAILURE() << "no failure";
-        } catch (const RuntimeFailure& failure) {
-            EXPECT_EQ(failure.kind(), RuntimeFailure::Kind::SubscriptOutOfRange);
-        }
-    }
+    for (const auto& call : calls)
+        EXPECT_EQ(test::failureKind(call), RuntimeFailure::Kind::SubscriptOutOfRange);
 }
 
 } // namespace

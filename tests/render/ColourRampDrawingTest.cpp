@@ -2,11 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "render/ColourRampDrawing.h"
+#include "render/SurfaceProbe.h"
 
 namespace brimvale {
 namespace {
 
-const QRgb White = qRgb(255, 255, 255);
+using test::White;
 
 // Red rises over 0..1 and stays full beyond, green falls over 0..1, blue is off: a scale from green at
 // the bottom to red at the top.
@@ -25,11 +26,12 @@ TEST(ColourRampDrawingTest, ColourScaleRunsFromTheBottomToTheTop)
     DrawingSurface surface(QSize(30, 510));
     surface.setScale(0, 0, 30, 510);
     drawColourScale(surface, settings);
-    EXPECT_EQ(surface.image().pixel(29, 0), qRgb(255, 0, 0)); // t = 1
-    // t = 1/510: red 0.5 and green 254.5, both rounded to even.
-    EXPECT_EQ(surface.image().pixel(0, 509), qRgb(0, 254, 0));
-    // t = 253/510: red 126.5 and green 128.5 once stored as Singles.
-    EXPECT_EQ(surface.image().pixel(15, 257), qRgb(126, 128, 0));
+    // t = 1; t = 1/510: red 0.5 and green 254.5, both rounded to even; t = 253/510: red 126.5 and green
+    // 128.5 once stored as Singles.
+    EXPECT_EQ(test::wrongPixels(
+                  surface.image(),
+                  {{29, 0, qRgb(255, 0, 0)}, {0, 509, qRgb(0, 254, 0)}, {15, 257, qRgb(126, 128, 0)}}),
+              "");
     EXPECT_EQ(settings.colourComponents, (std::array<float, 3>{255.0f, 0.0f, 0.0f}));
 
     // In the default scale, 100 pixel rows of 15 twips: the bottom row is last drawn by k = 15 (t = 0.01).
@@ -40,9 +42,10 @@ TEST(ColourRampDrawingTest, ColourScaleRunsFromTheBottomToTheTop)
     // up (t = 0.5, last drawn into row 50) red full, green on its fall, blue off.
     settings.colourRamp = ColourRamp();
     drawColourScale(twips, settings);
-    EXPECT_EQ(twips.image().pixel(10, 0), qRgb(0, 0, 0));
-    EXPECT_EQ(twips.image().pixel(10, 99), qRgb(0, 0, 17));
-    EXPECT_EQ(twips.image().pixel(10, 50), qRgb(255, 191, 0));
+    EXPECT_EQ(
+        test::wrongPixels(twips.image(),
+                          {{10, 0, qRgb(0, 0, 0)}, {10, 99, qRgb(0, 0, 17)}, {10, 50, qRgb(255, 191, 0)}}),
+        "");
 
     // A box without height draws nothing and does not divide by zero.
     DrawingSurface flat(QSize(20, 0));
@@ -56,45 +59,41 @@ TEST(ColourRampDrawingTest, PreviewStripIsWhiteBelowTheThreshold)
     const ColourRamp ramp;
     DrawingSurface surface(QSize(100, 10));
     drawPreviewStrip(surface, ramp, 0.25f);
-    const QImage& image = surface.image();
-    for (int x = 0; x < 25; ++x)
-        EXPECT_EQ(image.pixel(x, 5), White) << x;
+    EXPECT_EQ(test::pixelsOf(surface.image(), White), test::block(0, 0, 24, 9));
     // 0.25: green two thirds up 0.15..0.3, blue just at the start of its fall.
-    EXPECT_EQ(image.pixel(25, 9), qRgb(0, 170, 255));
-    EXPECT_EQ(image.pixel(50, 5), qRgb(255, 191, 0));
-    EXPECT_EQ(image.pixel(99, 5), qRgb(0, 0, 0));
-
+    EXPECT_EQ(
+        test::wrongPixels(surface.image(),
+                          {{25, 9, qRgb(0, 170, 255)}, {50, 5, qRgb(255, 191, 0)}, {99, 5, qRgb(0, 0, 0)}}),
+        "");
+    // At 0 the colour of 0, then green a third up 0.15..0.3.
     drawPreviewStrip(surface, ramp, 0.0f);
-    EXPECT_EQ(image.pixel(0, 5), qRgb(0, 0, 0));               // the colour of 0
-    EXPECT_EQ(surface.image().pixel(20, 5), qRgb(0, 85, 255)); // green a third up 0.15..0.3
+    EXPECT_EQ(test::wrongPixels(surface.image(), {{0, 5, qRgb(0, 0, 0)}, {20, 5, qRgb(0, 85, 255)}}), "");
 }
 
 TEST(ColourRampDrawingTest, EditorDrawsTheTrapezoidAndMarkers)
 {
     const QRgb red = qRgb(255, 0, 0);
     // 4005 x 1005 twips: the feet lie in pixel row 53 (804 twips), the plateau in row 13 (201 twips);
-    // red's points fall in pixel columns 80, 120, 173 and 253.
-    DrawingSurface surface(QSize(267, 67));
-    surface.setBackColor(White);
+    // red's points fall in pixel columns 80, 120, 173 and 253. The marker of point 0 spans 60 twips
+    // (4 pixels) around (80.1, 53.6); nothing lies under the plateau or above the left foot.
+    DrawingSurface surface = test::whiteSurface(267, 67);
     ColourRamp ramp;
     drawRampEditor(surface, ramp, 0, false);
-    const QImage& image = surface.image();
-    EXPECT_EQ(image.pixel(10, 53), red);
-    EXPECT_EQ(image.pixel(150, 13), red);
-    EXPECT_EQ(image.pixel(260, 53), red);
-    EXPECT_EQ(image.pixel(150, 53), White); // under the plateau
-    EXPECT_EQ(image.pixel(40, 13), White);  // above the left foot
-    // The marker of point 0 spans 60 twips (4 pixels) around (80.1, 53.6).
-    EXPECT_EQ(image.pixel(78, 51), red);
-    EXPECT_EQ(image.pixel(82, 55), red);
-    EXPECT_EQ(image.pixel(78, 45), White);
+    EXPECT_EQ(test::wrongPixels(surface.image(), {{10, 53, red},
+                                                  {150, 13, red},
+                                                  {260, 53, red},
+                                                  {150, 53, White},
+                                                  {40, 13, White},
+                                                  {78, 51, red},
+                                                  {82, 55, red},
+                                                  {78, 45, White}}),
+              "");
 
     // Redrawing clears the old trapezoid.
     ramp[3] = 0.7f;
     ramp[6] = 0.8f;
     drawRampEditor(surface, ramp, 0, false);
-    EXPECT_EQ(surface.image().pixel(150, 13), White);
-    EXPECT_EQ(surface.image().pixel(200, 13), red);
+    EXPECT_EQ(test::wrongPixels(surface.image(), {{150, 13, White}, {200, 13, red}}), "");
 
     drawRampEditor(surface, ramp, 1, false);
     EXPECT_EQ(surface.image().pixel(10, 53), qRgb(0, 255, 0));

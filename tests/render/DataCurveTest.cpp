@@ -3,17 +3,18 @@
 
 #include <limits>
 
-#include "model/RuntimeFailure.h"
 #include "render/DataCurve.h"
 #include "render/SurfaceProbe.h"
+#include "support/FailureKind.h"
 
 namespace brimvale {
 namespace {
 
+using test::failureKind;
+using test::Pixels;
 using test::pixelsOf;
 using test::whiteSurface;
 using Kind = RuntimeFailure::Kind;
-using test::Pixels;
 
 constexpr QRgb Grey = 0xff646464;
 
@@ -36,15 +37,15 @@ DataSeries series(float hMin, float hMax, float vMin, float vMax,
     return data;
 }
 
-Kind failureOf(const std::function<void()>& action)
+// The record with the smoothed points set.
+DataSeries smoothed(DataSeries data, std::initializer_list<std::pair<float, float>> points)
 {
-    try {
-        action();
-    } catch (const RuntimeFailure& failure) {
-        return failure.kind();
+    std::size_t k = 0;
+    for (const auto& [x, y] : points) {
+        data.sx[k] = x;
+        data.sy[k++] = y;
     }
-    ADD_FAILURE() << "no failure raised";
-    return Kind::InvalidData;
+    return data;
 }
 
 TEST(DataCurveTest, PointsMapTheRangesOntoTheScale)
@@ -61,20 +62,24 @@ TEST(DataCurveTest, PointsMapTheRangesOntoTheScale)
 
 TEST(DataCurveTest, EmptyOrAbsurdRangesAndNonFiniteValuesFail)
 {
-    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
-    constexpr float infinity = std::numeric_limits<float>::infinity();
-    EXPECT_EQ(failureOf([] { dataCurvePoint(series(0, 10, 5, 5, {}), 100, 100, 1, 5); }),
-              Kind::DivisionByZero);
-    EXPECT_EQ(failureOf([] { dataCurvePoint(series(3, 3, 0, 5, {}), 100, 100, 3, 1); }),
-              Kind::DivisionByZero);
-    EXPECT_EQ(failureOf([] { dataCurvePoint(series(-3e38f, 3e38f, 0, 5, {}), 100, 100, 1, 1); }),
-              Kind::Overflow);
-    EXPECT_EQ(failureOf([&] { dataCurvePoint(series(0, 10, 0, 5, {}), 100, 100, nan, 1); }), Kind::Overflow);
-    EXPECT_EQ(failureOf([&] { dataCurvePoint(series(0, 10, 0, 5, {}), 100, 100, 1, infinity); }),
-              Kind::Overflow);
-    // A coordinate beyond the range of a float.
-    EXPECT_EQ(failureOf([] { dataCurvePoint(series(0, 1e-30f, 0, 5, {}), 1e10, 100, 3e30f, 1); }),
-              Kind::Overflow);
+    struct Case {
+        DataSeries data;
+        double width;
+        float x, y;
+        Kind expected;
+    };
+    const Case cases[] = {
+        {series(0, 10, 5, 5, {}), 100, 1, 5, Kind::DivisionByZero},
+        {series(3, 3, 0, 5, {}), 100, 3, 1, Kind::DivisionByZero},
+        {series(-3e38f, 3e38f, 0, 5, {}), 100, 1, 1, Kind::Overflow},
+        {series(0, 10, 0, 5, {}), 100, std::numeric_limits<float>::quiet_NaN(), 1, Kind::Overflow},
+        {series(0, 10, 0, 5, {}), 100, 1, std::numeric_limits<float>::infinity(), Kind::Overflow},
+        // A coordinate beyond the range of a float.
+        {series(0, 1e-30f, 0, 5, {}), 1e10, 3e30f, 1, Kind::Overflow},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(failureKind([&] { dataCurvePoint(c.data, c.width, 100, c.x, c.y); }), c.expected)
+            << c.x << "," << c.y;
 }
 
 TEST(DataCurveTest, CurveOnWhiteAndUpsideDownWhenTheVerticalMinimumIsLarger)
@@ -99,7 +104,7 @@ TEST(DataCurveTest, CurveOnWhiteAndUpsideDownWhenTheVerticalMinimumIsLarger)
 TEST(DataCurveTest, EqualRangeFailsOnceALineIsDrawnButASinglePointCannotFail)
 {
     DrawingSurface figure = whiteSurface(50, 50);
-    EXPECT_EQ(failureOf([&] {
+    EXPECT_EQ(failureKind([&] {
                   drawDataCurve(series(0, 10, 7, 7, {{1, 7}, {2, 7}}), figure, false);
               }),
               Kind::DivisionByZero);
@@ -108,19 +113,14 @@ TEST(DataCurveTest, EqualRangeFailsOnceALineIsDrawnButASinglePointCannotFail)
 
     DataSeries beyond = series(0, 10, 0, 10, {{1, 1}, {2, 2}});
     beyond.lastIndex = DataSeries::Capacity; // one past the last element
-    EXPECT_EQ(failureOf([&] { drawDataCurve(beyond, figure, false); }), Kind::SubscriptOutOfRange);
+    EXPECT_EQ(failureKind([&] { drawDataCurve(beyond, figure, false); }), Kind::SubscriptOutOfRange);
 }
 
 TEST(DataCurveTest, RunningMeanIsDrawnTwoPixelsWideAndLeavesTheWidthAtOne)
 {
     DrawingSurface figure = whiteSurface(100, 100);
-    DataSeries data = series(0, 10, 0, 100, {});
-    data.sx[0] = 1;
-    data.sy[0] = 50;
-    data.sx[1] = 9;
-    data.sy[1] = 50;
-    data.sx[2] = 9; // beyond the point count: not drawn
-    data.sy[2] = 90;
+    // The third point lies beyond the point count: not drawn.
+    const DataSeries data = smoothed(series(0, 10, 0, 100, {}), {{1, 50}, {9, 50}, {9, 90}});
     drawRunningMean(data, 1, figure, false); // too few points: nothing
     EXPECT_EQ(test::inkedPixels(figure.image()), 0);
     drawRunningMean(data, 2, figure, false);
@@ -135,18 +135,13 @@ TEST(DataCurveTest, RunningMeanIsDrawnTwoPixelsWideAndLeavesTheWidthAtOne)
     EXPECT_TRUE(pixelsOf(grey.image(), test::Black).count({50, 51}));
 
     // A failure still resets the width.
-    DataSeries empty = series(0, 10, 4, 4, {});
-    EXPECT_THROW(drawRunningMean(empty, 3, figure, false), RuntimeFailure);
+    EXPECT_THROW(drawRunningMean(series(0, 10, 4, 4, {}), 3, figure, false), RuntimeFailure);
     EXPECT_EQ(figure.drawWidth(), 1);
 }
 
 TEST(DataCurveTest, RedrawingTheFigureUsesTheStoredPointsOnly)
 {
-    DataSeries data = series(0, 10, 0, 100, {{1, 20}, {9, 20}});
-    data.sx[0] = 1;
-    data.sy[0] = 60;
-    data.sx[1] = 9;
-    data.sy[1] = 60;
+    const DataSeries data = smoothed(series(0, 10, 0, 100, {{1, 20}, {9, 20}}), {{1, 60}, {9, 60}});
     DrawingSurface figure = whiteSurface(100, 100);
     figure.filledBox(0, 0, 1500, 1500, qRgb(9, 9, 9)); // the old marker and anything else
     redrawDataFigure(data, true, 2, figure, false);

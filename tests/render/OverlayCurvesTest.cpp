@@ -9,11 +9,10 @@ namespace {
 
 using test::Black;
 using test::Blue;
+using test::Pixels;
 using test::pixelsOf;
 using test::Red;
 using test::whiteSurface;
-
-using Pixels = std::set<std::pair<int, int>>;
 
 CurveOptions allShown(bool greyScale = false)
 {
@@ -35,10 +34,8 @@ TEST(OverlayCurvesTest, SectionPointsUseTheRowScale)
     DrawingSurface figure = whiteSurface(200, 100);
     setSectionCurveScale(figure, 50);
     EXPECT_TRUE(figure.hasUserScale());
-    EXPECT_EQ(figure.scaleLeft(), 0.0);
-    EXPECT_EQ(figure.scaleTop(), 0.0);
-    EXPECT_EQ(figure.scaleWidth(), 50.0);
-    EXPECT_EQ(figure.scaleHeight(), 50.0);
+    EXPECT_EQ(QRectF(figure.scaleLeft(), figure.scaleTop(), figure.scaleWidth(), figure.scaleHeight()),
+              QRectF(0, 0, 50, 50));
     EXPECT_EQ(sectionCurvePoint(figure, {10, 100}), QPointF(25, 10));
     EXPECT_EQ(sectionCurvePoint(figure, {50, 200}), QPointF(50, 50)); // last row, right edge
     EXPECT_EQ(sectionCurvePoint(figure, {0, 0}), QPointF(0, 0));

@@ -13,26 +13,10 @@ using test::Black;
 using test::Blue;
 using test::pixelsOf;
 using test::Red;
+using test::rowsOf;
+using test::span;
 using test::White;
 using test::whiteSurface;
-
-// The rows of column x that have the colour.
-std::vector<int> rowsOf(const QImage& image, int x, QRgb colour)
-{
-    std::vector<int> rows;
-    for (int y = 0; y < image.height(); ++y)
-        if (image.pixel(x, y) == colour)
-            rows.push_back(y);
-    return rows;
-}
-
-std::vector<int> range(int first, int last)
-{
-    std::vector<int> values;
-    for (int v = first; v <= last; ++v)
-        values.push_back(v);
-    return values;
-}
 
 TEST(RowProfileTest, BarsStandOnTheBottomAndTallOnesAreCut)
 {
@@ -44,17 +28,17 @@ TEST(RowProfileTest, BarsStandOnTheBottomAndTallOnesAreCut)
     bars[20] = 0.2f;    // four panels high: cut by the top edge
     bars[150] = 0.0025f;
     drawProfileBars(bars, 1.0f, false, panel);
-    EXPECT_EQ(rowsOf(panel.image(), 100, Blue), range(50, 99));
-    EXPECT_EQ(rowsOf(panel.image(), 20, Blue), range(0, 99));
-    EXPECT_EQ(rowsOf(panel.image(), 150, Blue), range(95, 99));
+    EXPECT_EQ(rowsOf(panel.image(), 100, Blue), span(50, 99));
+    EXPECT_EQ(rowsOf(panel.image(), 20, Blue), span(0, 99));
+    EXPECT_EQ(rowsOf(panel.image(), 150, Blue), span(95, 99));
     // A zero probability still sets the bottom end of its line, just below the panel.
     EXPECT_TRUE(rowsOf(panel.image(), 60, Blue).empty());
     EXPECT_EQ(panel.image().pixel(101, 10), White); // filled white first
 
     DrawingSurface doubled = whiteSurface(200, 100);
     drawProfileBars(bars, 2.0f, true, doubled);
-    EXPECT_EQ(rowsOf(doubled.image(), 100, Black), range(0, 99));
-    EXPECT_EQ(rowsOf(doubled.image(), 150, Black), range(90, 99));
+    EXPECT_EQ(rowsOf(doubled.image(), 100, Black), span(0, 99));
+    EXPECT_EQ(rowsOf(doubled.image(), 150, Black), span(90, 99));
 }
 
 TEST(RowProfileTest, RowProfileRefreshesAndDrawsNothingWithoutAnInputColumn)
@@ -74,27 +58,22 @@ TEST(RowProfileTest, RowProfileRefreshesAndDrawsNothingWithoutAnInputColumn)
     ProfileBars bars{};
     bars[40] = 0.05f;
     drawRowProfile(bars, 1.0f, false, panel);
-    EXPECT_EQ(rowsOf(panel.image(), 40, Blue), range(0, 99));
+    EXPECT_EQ(rowsOf(panel.image(), 40, Blue), span(0, 99));
     EXPECT_EQ(rowsOf(panel.image(), 41, Blue), std::vector<int>{}); // one pixel wide
-}
-
-// A panel 200 pixels wide and 40 high: class j at pixel x = j, 600 twips high, so the bar of class 0
-// lies at 330 twips (pixel 22), that of class 1 at 450 (pixel 30); ticks of class 1 reach from 500 to
-// 440 twips (pixels 33 down to 29), the mode and average lines from 530 to 230 (pixels 35 to 15).
-DrawingSurface intervalPanel()
-{
-    return whiteSurface(200, 40);
 }
 
 TEST(RowIntervalPanelTest, BarsTicksAndMarks)
 {
+    // A panel 200 pixels wide and 40 high: class j at pixel x = j, 600 twips high, so the bar of class 0
+    // lies at 330 twips (pixel 22), that of class 1 at 450 (pixel 30); ticks of class 1 reach from 500 to
+    // 440 twips (pixels 33 down to 29), the mode and average lines from 530 to 230 (pixels 35 to 15).
     RowSummary summary;
     summary.classes[0].intervals = {{60, 80}};
     summary.classes[1].intervals = {{0, 10}, {50, 90}};
     summary.classes[1].openLeft = true;
     summary.modeMarks = {70};
     summary.averageMarks = {75};
-    DrawingSurface panel = intervalPanel();
+    DrawingSurface panel = whiteSurface(200, 40);
     panel.filledBox(0, 0, 3000, 600, qRgb(7, 7, 7)); // cleared first: the background is white
     drawRowIntervals(summary, panel);
     const QImage& image = panel.image();
@@ -106,12 +85,12 @@ TEST(RowIntervalPanelTest, BarsTicksAndMarks)
     EXPECT_EQ(rowsOf(image, 80, Black), (std::vector<int>{21, 22, 23, 24, 25, 30})); // its end tick
     EXPECT_EQ(rowsOf(image, 5, Black), std::vector<int>{30});                        // bar of class 1
     EXPECT_EQ(rowsOf(image, 0, Black), std::vector<int>{30}); // open to the left: no start tick
-    EXPECT_EQ(rowsOf(image, 10, Black), range(29, 33));       // but an end tick
-    EXPECT_EQ(rowsOf(image, 50, Black), range(29, 33));       // the second interval has both
-    EXPECT_EQ(rowsOf(image, 90, Black), range(29, 33));
+    EXPECT_EQ(rowsOf(image, 10, Black), span(29, 33));        // but an end tick
+    EXPECT_EQ(rowsOf(image, 50, Black), span(29, 33));        // the second interval has both
+    EXPECT_EQ(rowsOf(image, 90, Black), span(29, 33));
 
-    EXPECT_EQ(rowsOf(image, 70, Red), range(15, 35));
-    EXPECT_EQ(rowsOf(image, 75, Blue), range(15, 35));
+    EXPECT_EQ(rowsOf(image, 70, Red), span(15, 35));
+    EXPECT_EQ(rowsOf(image, 75, Blue), span(15, 35));
     EXPECT_EQ(panel.drawWidth(), 1);
 }
 
@@ -120,13 +99,13 @@ TEST(RowIntervalPanelTest, AnIntervalCutByTheRightEdgeHasNoEndTick)
     // With a pen of three pixels the tick at the right edge (pixel 200) reaches into pixel 199.
     RowSummary summary;
     summary.classes[1].intervals = {{150, 200}};
-    DrawingSurface closed = intervalPanel();
+    DrawingSurface closed = whiteSurface(200, 40);
     closed.setDrawWidth(3);
     drawRowIntervals(summary, closed);
     EXPECT_EQ(closed.image().pixel(199, 34), Black);
 
     summary.classes[1].openRight = true;
-    DrawingSurface open = intervalPanel();
+    DrawingSurface open = whiteSurface(200, 40);
     open.setDrawWidth(3);
     drawRowIntervals(summary, open);
     EXPECT_EQ(open.image().pixel(199, 34), White);

@@ -40,24 +40,20 @@ void fillRow(SectionView& view, int row)
     view.section(0, 45, row) = 1.0;
 }
 
-TEST(SectionSummaryTest, RowShowsWhatTheSectionViewPrints)
+std::vector<std::string> linesOf(const std::string& text)
 {
-    SectionView view = smallView();
-    fillRow(view, 1);
-    const SummaryRow row = summariseSectionRow(view, 1);
-    EXPECT_EQ(row.verticalValue, "100");
-    EXPECT_EQ(row.inputValue, "-3.25"); // the axis value of column 45
-    EXPECT_EQ(row.intervals1, "-4 - -1");
-    EXPECT_EQ(row.intervals2, "-4.75 - 0.5");
-    EXPECT_EQ(row.mode, "-2.5");
-    EXPECT_EQ(row.average, "-1.75");
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);)
+        lines.push_back(line);
+    return lines;
 }
 
-TEST(SectionSummaryTest, OpenEndsAndSeveralIntervals)
+TEST(SectionSummaryTest, SeveralIntervalsOfARowAreJoined)
 {
-    SectionView view = smallView();
     // Class 1 and 2 from the left edge to column 10, a second class 2 run at 100 to 110 and class 1 from
-    // 190 to the right edge: the edges of the climate range give open bounds.
+    // 190 to the right edge.
+    SectionView view = smallView();
     for (int j = 0; j <= 10; ++j)
         view.section(1, j, 2) = 2.5;
     for (int j = 100; j <= 110; ++j)
@@ -65,12 +61,8 @@ TEST(SectionSummaryTest, OpenEndsAndSeveralIntervals)
     for (int j = 190; j <= 200; ++j)
         view.section(1, j, 2) = 1.5;
     const SummaryRow row = summariseSectionRow(view, 2);
-    EXPECT_EQ(row.verticalValue, "200");
-    EXPECT_EQ(row.inputValue, "");
     EXPECT_EQ(row.intervals1, "? - -8.5; 5 - 6.5");
     EXPECT_EQ(row.intervals2, "? - -8.5; 5 - 6.5; 18.5 - ?");
-    EXPECT_EQ(row.mode, "Out of range");
-    EXPECT_EQ(row.average, "Out of range");
 }
 
 TEST(SectionSummaryTest, VerticalValuesFollowTheRangeBoxes)
@@ -89,11 +81,8 @@ TEST(SectionSummaryTest, TableHasAHeaderAndOneLinePerRow)
 {
     SectionView view = smallView();
     fillRow(view, 1);
-    const std::string table = composeSectionSummary(view);
-    std::istringstream lines(table);
-    std::vector<std::string> read;
-    for (std::string line; std::getline(lines, line);)
-        read.push_back(line);
+    const std::vector<std::string> read = linesOf(composeSectionSummary(view));
+    // Row 1 as the section view prints it: the input at column 45 is -3.25, the mode at 50 is -2.5.
     ASSERT_EQ(read.size(), 6u);
     EXPECT_EQ(read[0],
               "\"Row\",\"Vertical value\",\"Input value\",\"C1 intervals\",\"C2 intervals\",\"Mode\","
@@ -126,11 +115,7 @@ TEST(SectionProfilesTest, OneLinePerRowAndStep)
 {
     SectionView view = smallView();
     fillRow(view, 1);
-    const std::string table = composeSectionProfiles(view);
-    std::istringstream lines(table);
-    std::vector<std::string> read;
-    for (std::string line; std::getline(lines, line);)
-        read.push_back(line);
+    const std::vector<std::string> read = linesOf(composeSectionProfiles(view));
     ASSERT_EQ(read.size(), 1u + 5u * 201u);
     EXPECT_EQ(
         read[0],

@@ -46,9 +46,10 @@ TEST(CellPlotTest, CellsTileTheFigureInTheirPlaces)
         qreal ratio;
         int verticalSteps; // -1: the grid figure
     };
-    const Layout layouts[] = {{{136, 136}, 1.0, -1}, {{808, 216}, 1.0, -1},  {{96, 48}, 1.0, -1},
-                              {{68, 100}, 2.0, -1},  {{136, 365}, 1.0, 511}, {{400, 800}, 1.0, 199},
-                              {{296, 64}, 1.0, 0},   {{808, 50}, 1.0, 1},    {{48, 30}, 1.0, 63}};
+    const Layout layouts[] = {{{136, 136}, 1.0, -1},  {{808, 216}, 1.0, -1}, {{96, 48}, 1.0, -1},
+                              {{68, 100}, 2.0, -1},   {{96, 64}, 1.5, -1},   {{136, 365}, 1.0, 511},
+                              {{400, 800}, 1.0, 199}, {{296, 64}, 1.0, 0},   {{808, 50}, 1.0, 1},
+                              {{48, 30}, 1.0, 63},    {{96, 70}, 1.5, 5}};
     ProbabilityGrid grid;
     for (int i = 0; i < ProbabilityGrid::Steps; ++i)
         for (int j = 0; j < ProbabilityGrid::Steps; ++j)

@@ -151,6 +151,18 @@ TEST(DrawingSurfaceTest, BoxesCoverTheirCornerPixels)
     EXPECT_EQ(pixelsOf(whole.image(), Red).size(), 37u * 23);
 }
 
+TEST(DrawingSurfaceTest, CellEdgesRoundToTheNearestPixelEdgeAndCornersComeInEitherOrder)
+{
+    // 0.49 pixel rounds down, 0.5 pixel up: a cell narrower than half a pixel vanishes, and cells that
+    // share an edge tile the surface exactly.
+    DrawingSurface surface = whiteSurface(10, 4);
+    surface.setScale(0, 0, 10, 4);
+    surface.fillCell(3.5, 2.5, 1.49, 0.5, Red);
+    surface.fillCell(6.2, 0, 6.45, 4, Blue);
+    EXPECT_EQ(pixelsOf(surface.image(), Red), block(1, 1, 3, 2));
+    EXPECT_EQ(pixelsOf(surface.image(), White).size(), 40u - 6);
+}
+
 TEST(DrawingSurfaceTest, DrawWidthWidensPointsLinesAndBoxEdges)
 {
     DrawingSurface surface = whiteSurface(60, 60);

@@ -242,10 +242,6 @@ TEST(DrawingSurfaceTest, DevicePixelRatioOfTwoDoublesTheImageNotTheCoordinates)
     EXPECT_EQ(pixelsOf(surface.image(), Red), block(20, 20, 21, 21));
     surface.line(0, 300, 1500, 300, Blue); // two device rows
     EXPECT_EQ(pixelsOf(surface.image(), Blue).size(), 2u * 200);
-    // A cell edge may fall between two device pixels of one device-independent pixel.
-    surface.fillCell(0, 600, 22.5, 615, Red);
-    EXPECT_EQ(surface.image().pixel(2, 80), Red);
-    EXPECT_EQ(surface.image().pixel(3, 80), White);
 
     DrawingSurface later = whiteSurface(30, 30);
     later.pset(150, 150, Red);

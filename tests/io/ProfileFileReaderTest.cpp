@@ -6,8 +6,8 @@
 
 #include "io/CsvFieldReader.h"
 #include "io/ProfileFileReader.h"
-#include "model/RuntimeFailure.h"
 #include "support/CorvaneFileBuilder.h"
+#include "support/FailureKind.h"
 #include "support/ScratchFolder.h"
 
 using namespace brimvale;
@@ -26,12 +26,7 @@ ProfileMatrix readContents(std::string contents)
 
 std::optional<Kind> failureReading(std::string contents)
 {
-    try {
-        readContents(std::move(contents));
-    } catch (const RuntimeFailure& failure) {
-        return failure.kind();
-    }
-    return std::nullopt;
+    return test::failureKind([&] { readContents(std::move(contents)); });
 }
 
 // Cell (i, j) of the builder's grid carries both indices, so any misplacement shows.
@@ -54,10 +49,7 @@ TEST(ProfileFileReaderTest, KeepsTheFileOrderOfEachRow)
     const ProfileMatrix profile = readProfileFile(path);
 
     EXPECT_EQ(profile.kindText, "Probability");
-    // The first cell of file row 0 is element (0, 0); in the builder's grid it is column 200.
-    EXPECT_EQ(profile(0, 0), static_cast<float>(encoded(200, 0)));
-    EXPECT_EQ(profile(0, 200), static_cast<float>(encoded(0, 0)));
-    EXPECT_EQ(profile(200, 1), static_cast<float>(encoded(199, 200)));
+    // The first cell of file row r is element (r, 0); in the builder's grid it is column 200.
     for (int r = 0; r < steps; ++r) {
         ASSERT_EQ(profile.values[r], 0.5f * r - 20.0f) << "row " << r;
         for (int c = 0; c < steps; ++c)

@@ -36,20 +36,11 @@ std::optional<Kind> failureReading(std::string contents)
 // with 1000 + r and its k-th cell is r * 1000 + k; the heading row holds -1 throughout.
 std::string handWrittenOlderFile()
 {
-    std::string text = "\"Corvane output file\"\r\n";
-    const char* values[] = {"\"Probability\"",
-                            "\"v2\"",
-                            "\"Depth title\"",
-                            "\"v4\"",
-                            "\"v5\"",
-                            "\"v6\"",
-                            "\"Value title\"",
-                            "1.5",
-                            "200",
-                            "90",
-                            "\"80%\""};
-    for (const char* value : values)
-        text += std::string("\"key\",") + value + "\r\n";
+    // Head values 1 to 11, each after a label.
+    std::string text =
+        "\"Corvane output file\"\r\n\"key\",\"Probability\"\r\n\"key\",\"v2\"\r\n"
+        "\"key\",\"Depth title\"\r\n\"key\",\"v4\"\r\n\"key\",\"v5\"\r\n\"key\",\"v6\"\r\n"
+        "\"key\",\"Value title\"\r\n\"key\",1.5\r\n\"key\",200\r\n\"key\",90\r\n\"key\",\"80%\"\r\n";
     text += "\"heading\"";
     for (int k = 0; k < steps; ++k)
         text += ",-1";
@@ -127,13 +118,10 @@ TEST(CorvaneMatrixReaderTest, OlderCoefficientsTakeTheLeadingNumber)
 TEST(CorvaneMatrixReaderTest, OlderHeadNoteReadsKindTitlesAndLenientNumbers)
 {
     const auto matrix = readContents(CorvaneFileBuilder::confidenceMatrix()
-                                         .titles("under", "beside")
                                          .headValue(8, NumberOrText::fromText("n/a"))
                                          .headValue(9, NumberOrText::fromText(""))
                                          .contents());
     EXPECT_EQ(matrix->kindText, "Confidence");
-    EXPECT_EQ(matrix->horizontalTitle, "under");
-    EXPECT_EQ(matrix->verticalTitle, "beside");
     EXPECT_EQ(matrix->grid(7, CorvaneFileBuilder::modeRow(7)), 3.0);
 
     const NumberOrText huge = NumberOrText::fromText("1e999");

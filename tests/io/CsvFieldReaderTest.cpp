@@ -117,6 +117,7 @@ TEST(CsvFieldReaderTest, StrictReadsRoundAndCheckTheTarget)
     EXPECT_TRUE(reader.atEnd());
 }
 
+// Which texts are whole numbers is model/NumericValueTest's; here the kinds each target raises.
 TEST(CsvFieldReaderTest, StrictReadsRefuseWhatIsNotANumber)
 {
     struct Case {
@@ -127,12 +128,7 @@ TEST(CsvFieldReaderTest, StrictReadsRefuseWhatIsNotANumber)
     const Case cases[] = {
         {"abc", Kind::TypeMismatch, Kind::TypeMismatch},
         {"\"\"", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"12abc", Kind::TypeMismatch, Kind::TypeMismatch},
         {"\"12 kg\"", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"1.2.3", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"1e", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"1 2", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"-", Kind::TypeMismatch, Kind::TypeMismatch},
         {"32767.5", Kind::Overflow, std::nullopt},
         {"-32768.6", Kind::Overflow, std::nullopt},
         {"3.5E38", Kind::Overflow, Kind::Overflow},

@@ -158,50 +158,30 @@ TEST(CorvaneMatrixReaderTest, NewerHeadNoteLength)
     }
 }
 
-TEST(CorvaneMatrixReaderTest, NewerHeadNoteValues)
-{
-    struct Case {
-        const char* name;
-        int lines;
-        int position;
-        NumberOrText value;
-        std::optional<Kind> failure;
-    };
-    const Case cases[] = {
-        {"line count written bare", 15, 1, NumberOrText::fromNumber(15), std::nullopt},
-        {"line count not a number", 15, 1, NumberOrText::fromText("fifteen"), Kind::TypeMismatch},
-        {"line count with a unit", 15, 1, NumberOrText::fromText("15 lines"), Kind::TypeMismatch},
-        {"line count beyond an Integer", 15, 1, NumberOrText::fromNumber(40000), Kind::Overflow},
-        // N - 1 = 12.5 rounds to the even 12: twelve pairs are read, as many as written.
-        {"12.5 pairs round to 12", 13, 1, NumberOrText::fromText("13.5"), std::nullopt},
-        {"14.5 pairs round to 14", 15, 1, NumberOrText::fromText("15.5"), std::nullopt},
-        {"value 9 quoted number", 15, 9, NumberOrText::fromText(" 12.5 "), std::nullopt},
-        {"value 9 not a number", 15, 9, NumberOrText::fromText("n/a"), Kind::TypeMismatch},
-        {"value 10 empty", 15, 10, NumberOrText{}, Kind::TypeMismatch},
-        {"value 10 beyond a Single", 15, 10, NumberOrText::fromNumber(1e39), Kind::Overflow},
-        {"value 13 a bare number stays text", 15, 13, NumberOrText::fromNumber(90), std::nullopt},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string contents =
-            CorvaneFileBuilder().headLineCount(c.lines).headValue(c.position, c.value).contents();
-        EXPECT_EQ(failureReading(contents), c.failure);
-    }
-    const auto matrix =
-        readContents(CorvaneFileBuilder().headValue(13, NumberOrText::fromNumber(90)).contents());
-    EXPECT_EQ(matrix->coefficient1, NumberOrText::fromText("90"));
-}
-
-TEST(CorvaneMatrixReaderTest, RefusesFaultyMatrices)
+TEST(CorvaneMatrixReaderTest, ReadsOrRefusesHeadValuesAndMatrices)
 {
     struct Case {
         const char* name;
         std::string contents;
-        Kind failure;
+        std::optional<Kind> failure;
     };
     const std::string valid = CorvaneFileBuilder().contents();
     const std::size_t headingStart = valid.find("\r\n,") + 2;
+    const auto newer = [](int lines, int position, NumberOrText value) {
+        return CorvaneFileBuilder().headLineCount(lines).headValue(position, value).contents();
+    };
     const Case cases[] = {
+        {"line count written bare", newer(15, 1, NumberOrText::fromNumber(15)), std::nullopt},
+        {"line count not a number", newer(15, 1, NumberOrText::fromText("fifteen")), Kind::TypeMismatch},
+        {"line count with a unit", newer(15, 1, NumberOrText::fromText("15 lines")), Kind::TypeMismatch},
+        {"line count beyond an Integer", newer(15, 1, NumberOrText::fromNumber(40000)), Kind::Overflow},
+        // N - 1 = 12.5 rounds to the even 12: twelve pairs are read, as many as written.
+        {"12.5 pairs round to 12", newer(13, 1, NumberOrText::fromText("13.5")), std::nullopt},
+        {"14.5 pairs round to 14", newer(15, 1, NumberOrText::fromText("15.5")), std::nullopt},
+        {"value 9 quoted number", newer(15, 9, NumberOrText::fromText(" 12.5 ")), std::nullopt},
+        {"value 9 not a number", newer(15, 9, NumberOrText::fromText("n/a")), Kind::TypeMismatch},
+        {"value 10 empty", newer(15, 10, NumberOrText{}), Kind::TypeMismatch},
+        {"value 10 beyond a Single", newer(15, 10, NumberOrText::fromNumber(1e39)), Kind::Overflow},
         {"empty file", "", Kind::ReadPastEnd},
         {"unknown first field", CorvaneFileBuilder().firstField("Brimvale common output format").contents(),
          Kind::InvalidData},
@@ -227,6 +207,10 @@ TEST(CorvaneMatrixReaderTest, RefusesFaultyMatrices)
     };
     for (const Case& c : cases)
         EXPECT_EQ(failureReading(c.contents), c.failure) << c.name;
+
+    // A bare number where the newer layout holds a coefficient text stays text.
+    const auto matrix = readContents(newer(15, 13, NumberOrText::fromNumber(90)));
+    EXPECT_EQ(matrix->coefficient1, NumberOrText::fromText("90"));
 }
 
 TEST(CorvaneMatrixReaderTest, TellsTheLayoutBeforeReadingTheHeadNote)

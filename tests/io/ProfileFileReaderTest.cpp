@@ -57,41 +57,27 @@ TEST(ProfileFileReaderTest, KeepsTheFileOrderOfEachRow)
     }
 }
 
-TEST(ProfileFileReaderTest, HeadNoteNumbers)
-{
-    struct Case {
-        const char* name;
-        int position;
-        NumberOrText value;
-        std::optional<Kind> failure;
-    };
-    // Values 8 and 9 are strict Singles here, where the calibration reader takes them leniently;
-    // values 10 and 11 may be numbers or texts.
-    const Case cases[] = {
-        {"value 8 quoted number", 8, NumberOrText::fromText("0.5"), std::nullopt},
-        {"value 8 not a number", 8, NumberOrText::fromText("n/a"), Kind::TypeMismatch},
-        {"value 9 empty", 9, NumberOrText{}, Kind::TypeMismatch},
-        {"value 9 beyond a Single", 9, NumberOrText::fromNumber(1e39), Kind::Overflow},
-        {"value 10 text", 10, NumberOrText::fromText("95%"), std::nullopt},
-        {"value 11 empty", 11, NumberOrText{}, std::nullopt},
-        {"value 3 a number", 3, NumberOrText::fromNumber(7), std::nullopt},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(
-            failureReading(CorvaneFileBuilder::confidenceMatrix().headValue(c.position, c.value).contents()),
-            c.failure)
-            << c.name;
-}
-
-TEST(ProfileFileReaderTest, RefusesFaultyFiles)
+TEST(ProfileFileReaderTest, ReadsOrRefusesHeadValuesAndFiles)
 {
     struct Case {
         const char* name;
         std::string contents;
-        Kind failure;
+        std::optional<Kind> failure;
     };
     const std::string valid = CorvaneFileBuilder::probabilityMatrix().contents();
+    const auto head = [](int position, NumberOrText value) {
+        return CorvaneFileBuilder::confidenceMatrix().headValue(position, value).contents();
+    };
+    // Values 8 and 9 are strict Singles here, where the calibration reader takes them leniently;
+    // values 10 and 11 may be numbers or texts.
     const Case cases[] = {
+        {"value 8 quoted number", head(8, NumberOrText::fromText("0.5")), std::nullopt},
+        {"value 8 not a number", head(8, NumberOrText::fromText("n/a")), Kind::TypeMismatch},
+        {"value 9 empty", head(9, NumberOrText{}), Kind::TypeMismatch},
+        {"value 9 beyond a Single", head(9, NumberOrText::fromNumber(1e39)), Kind::Overflow},
+        {"value 10 text", head(10, NumberOrText::fromText("95%")), std::nullopt},
+        {"value 11 empty", head(11, NumberOrText{}), std::nullopt},
+        {"value 3 a number", head(3, NumberOrText::fromNumber(7)), std::nullopt},
         {"newer layout", CorvaneFileBuilder().contents(), Kind::InvalidData},
         {"other first field", CorvaneFileBuilder().firstField("Brimvale output file").contents(),
          Kind::InvalidData},

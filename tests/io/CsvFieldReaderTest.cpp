@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <optional>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "io/CsvFieldReader.h"
-#include "model/RuntimeFailure.h"
+#include "support/FailureKind.h"
+#include "support/ScratchFolder.h"
 
 using namespace brimvale;
 using namespace std::string_literals;
@@ -16,15 +16,7 @@ using Kind = RuntimeFailure::Kind;
 
 namespace {
 
-template <typename Action> std::optional<Kind> failureOf(Action action)
-{
-    try {
-        action();
-    } catch (const RuntimeFailure& failure) {
-        return failure.kind();
-    }
-    return std::nullopt;
-}
+const auto failureOf = [](auto&& action) { return test::failureKind(action); };
 
 // Every field of the contents as text, with a leading '"' marking a quoted one.
 std::vector<std::string> allFields(std::string contents)
@@ -39,19 +31,17 @@ std::vector<std::string> allFields(std::string contents)
     return fields;
 }
 
-using Fields = std::vector<std::string>;
-
-struct SplitCase {
-    const char* name;
-    std::string contents;
-    Fields expected;
-};
-
 } // namespace
 
+// Fields are taken in order whatever the lines, and their bytes are kept unchanged.
 TEST(CsvFieldReaderTest, SplitsFields)
 {
-    const SplitCase cases[] = {
+    struct Case {
+        const char* name;
+        std::string contents;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
         {"commas", "a,b,c", {"a", "b", "c"}},
         {"CR LF lines", "a,b\r\nc,d\r\n", {"a", "b", "c", "d"}},
         {"LF lines", "a,b\nc,d\n", {"a", "b", "c", "d"}},
@@ -79,18 +69,10 @@ TEST(CsvFieldReaderTest, SplitsFields)
         {"quote as last byte", "a,\"", {"a", "\""}},
         {"NUL bytes", "a\0b,\0,\"\0\""s, {"a\0b"s, "\0"s, "\"\0"s}},
         {"semicolons are text", "1;2,3", {"1;2", "3"}},
+        {"high bytes kept", "\xE9t\xE9,\"X: \"", {"\xE9t\xE9", "\"X: "}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(allFields(c.contents), c.expected) << c.name;
-}
-
-TEST(CsvFieldReaderTest, TakesFieldsInOrderRegardlessOfLines)
-{
-    // A record of four fields split over three lines, then a record of four on one line.
-    CsvFieldReader reader("1,2\r\n3\r\n4\r\n5,6,7,8\r\n");
-    for (double expected = 1; expected <= 8; ++expected)
-        EXPECT_EQ(reader.readDouble(), expected);
-    EXPECT_TRUE(reader.atEnd());
 }
 
 TEST(CsvFieldReaderTest, FailsReadingPastTheEnd)
@@ -135,6 +117,7 @@ TEST(CsvFieldReaderTest, StrictReadsRoundAndCheckTheTarget)
     EXPECT_TRUE(reader.atEnd());
 }
 
+// Which texts are whole numbers is model/NumericValueTest's; here the kinds each target raises.
 TEST(CsvFieldReaderTest, StrictReadsRefuseWhatIsNotANumber)
 {
     struct Case {
@@ -145,12 +128,7 @@ TEST(CsvFieldReaderTest, StrictReadsRefuseWhatIsNotANumber)
     const Case cases[] = {
         {"abc", Kind::TypeMismatch, Kind::TypeMismatch},
         {"\"\"", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"12abc", Kind::TypeMismatch, Kind::TypeMismatch},
         {"\"12 kg\"", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"1.2.3", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"1e", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"1 2", Kind::TypeMismatch, Kind::TypeMismatch},
-        {"-", Kind::TypeMismatch, Kind::TypeMismatch},
         {"32767.5", Kind::Overflow, std::nullopt},
         {"-32768.6", Kind::Overflow, std::nullopt},
         {"3.5E38", Kind::Overflow, Kind::Overflow},
@@ -202,15 +180,6 @@ TEST(CsvFieldReaderTest, NumericValueIsLenient)
     EXPECT_EQ(reader.readNumericValue(), std::numeric_limits<double>::infinity());
 }
 
-TEST(CsvFieldReaderTest, TextIsTakenUnchanged)
-{
-    CsvFieldReader reader("\"Corvane output file\",\"X: \",\xE9t\xE9,\"a\r\nb\"");
-    EXPECT_EQ(reader.readText(), "Corvane output file");
-    EXPECT_EQ(reader.readText(), "X: ");
-    EXPECT_EQ(reader.readText(), "\xE9t\xE9");
-    EXPECT_EQ(reader.readText(), "a\r\nb");
-}
-
 TEST(CsvFieldReaderTest, CopesWithHugeAndMalformedInput)
 {
     const std::string longLine(10'000'000, '7');
@@ -248,22 +217,16 @@ TEST(CsvFieldReaderTest, CopesWithHugeAndMalformedInput)
 
 TEST(CsvFieldReaderTest, ReadsFiles)
 {
-    const auto path = std::filesystem::temp_directory_path() / "brimvale_csv_reader_test.csv";
-    {
-        std::ofstream file(path, std::ios::binary);
-        file << "\"Brimvale common output format\"\r\n\"Version: \",\"2.5.0\"\r\n,0.5,1\r\n";
-    }
+    const test::ScratchFolder folder;
+    const auto path = folder.file("fields.csv");
+    std::ofstream(path, std::ios::binary) << "\"Version: \",\"2.5.0\"\r\n,0.5\r\n";
     auto reader = CsvFieldReader::fromFile(path);
-    EXPECT_EQ(reader.readText(), "Brimvale common output format");
     EXPECT_EQ(reader.readText(), "Version: ");
     EXPECT_EQ(reader.readText(), "2.5.0");
     EXPECT_EQ(reader.readText(), "");
     EXPECT_EQ(reader.readSingle(), 0.5f);
-    EXPECT_EQ(reader.readInteger(), 1);
     EXPECT_TRUE(reader.atEnd());
-    std::filesystem::remove(path);
 
-    EXPECT_EQ(failureOf([&] { CsvFieldReader::fromFile(path); }), Kind::FileError);
-    EXPECT_EQ(failureOf([] { CsvFieldReader::fromFile(std::filesystem::temp_directory_path()); }),
-              Kind::FileError);
+    EXPECT_EQ(failureOf([&] { CsvFieldReader::fromFile(folder.file("missing.csv")); }), Kind::FileError);
+    EXPECT_EQ(failureOf([&] { CsvFieldReader::fromFile(folder.path()); }), Kind::FileError);
 }

@@ -6,11 +6,9 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "io/ResultFileReader.h"
-#include "io/ResultFileWriter.h"
-#include "support/Tolerance.h"
+#include "support/FailureKind.h"
+#include "support/ScratchFolder.h"
 
 using namespace brimvale;
 namespace fs = std::filesystem;
@@ -39,7 +37,6 @@ float axisValue(int i)
 {
     return -50.0f + 0.5f * i;
 }
-
 float rowValue(int j)
 {
     return 10.0f * j;
@@ -80,26 +77,21 @@ std::string headText(const Head& head)
     return text;
 }
 
-std::string axisRow()
-{
-    std::string row;
-    for (int i = 0; i < columns; ++i)
-        row.append(",").append(numberText(axisValue(i)));
-    return row + "\r\n";
-}
-
-// Data row j; cells says how many of its 201 cells to write.
-std::string dataRow(int j, int cells = columns)
+// Data row j with its first cells cells; the cell textCell, when given, holds "abc".
+std::string dataRow(int j, int cells = columns, int textCell = -1)
 {
     std::string row = numberText(rowValue(j));
     for (int i = 0; i < cells; ++i)
-        row.append(",").append(numberText(cellValue(i, j)));
+        row.append(",").append(i == textCell ? "abc" : numberText(cellValue(i, j)));
     return row + "\r\n";
 }
 
 std::string resultFile(const Head& head, int rows)
 {
-    std::string text = headText(head) + axisRow();
+    std::string text = headText(head);
+    for (int i = 0; i < columns; ++i)
+        text.append(",").append(numberText(axisValue(i)));
+    text += "\r\n";
     for (int j = 0; j < rows; ++j)
         text += dataRow(j);
     return text;
@@ -111,61 +103,106 @@ void expectRowsAsWritten(const ResultFileData& data, int rows, const std::string
         EXPECT_EQ(data.verticalValues[j], j < rows ? rowValue(j) : 0.0f) << context << " row " << j;
         for (int i = 0; i < columns; ++i) {
             ASSERT_EQ(data.section(1, i, j), j < rows ? cellValue(i, j) : 0.0)
-                << context << " cell " << i << ", " << j;
-            ASSERT_EQ(data.section(0, i, j), 0.0) << context << " layer 0 cell " << i << ", " << j;
+                << context << " " << i << ", " << j;
+            ASSERT_EQ(data.section(0, i, j), 0.0) << context << " layer 0 " << i << ", " << j;
         }
     }
 }
 
-void writeFile(const fs::path& path, const std::string& contents)
+std::string whyNot(const ResultFileOutcome& outcome)
 {
-    std::ofstream file(path, std::ios::binary);
-    file << contents;
-}
-
-fs::path scratchPath(const std::string& name)
-{
-    return fs::temp_directory_path() / ("brimvale_result_reader_" + name + "_" + std::to_string(::getpid()));
+    return outcome.failure ? outcome.failure->what() : "";
 }
 
 } // namespace
 
-TEST(ResultFileReaderTest, ReadsBothFirstLinesAlike)
+TEST(ResultFileReaderTest, ReadsBothFirstLinesAndEveryHeadForm)
 {
-    for (const char* first :
-         {"\"Brimvale common output format\"", "\"Brimvale output file\"", "Brimvale output file"}) {
+    struct Case {
+        std::string firstField;
+        std::string verticalSteps;
+        std::string smoothing;
+        int rows;
+        std::int16_t steps;
+        float smoothingLevel;
+    };
+    const Case cases[] = {
+        {"\"Brimvale common output format\"", "2", "1", 3, 2, 1.0f},
+        {"\"Brimvale output file\"", "2", "3", 3, 2, 3.0f},
+        // A section of one row, as a result file may hold.
+        {"Brimvale output file", "0", "2.5", 1, 0, 2.5f},
+        // Steps round like every Integer, halves to even.
+        {"\"Brimvale common output format\"", "2.5", "\"5\"", 3, 2, 5.0f},
+    };
+    for (const Case& c : cases) {
         Head head;
-        head.firstField = first;
-        const ResultFileOutcome outcome = readResultContents(resultFile(head, 3));
-        ASSERT_TRUE(outcome.complete()) << first << ": " << (outcome.failure ? outcome.failure->what() : "");
+        head.firstField = c.firstField;
+        head.verticalSteps = c.verticalSteps;
+        head.smoothing = c.smoothing;
+        const std::string name = c.firstField + " " + c.verticalSteps;
+        const ResultFileOutcome outcome = readResultContents(resultFile(head, c.rows));
+        ASSERT_TRUE(outcome.complete()) << name << ": " << whyNot(outcome);
         EXPECT_FALSE(outcome.failure);
         const ResultFileData& data = outcome.data;
         EXPECT_EQ(data.sectionVerticalTitle, "Depth (cm)");
         EXPECT_EQ(data.sectionHorizontalTitle, "July temperature");
-        EXPECT_EQ(data.verticalSteps, 2);
-        EXPECT_EQ(data.smoothingLevel, 1.0f);
+        EXPECT_EQ(data.verticalSteps, c.steps) << name;
+        EXPECT_EQ(data.smoothingLevel, c.smoothingLevel) << name;
         EXPECT_EQ(data.confidenceCoefficient1, NumberOrText::fromNumber(95));
         EXPECT_EQ(data.confidenceCoefficient2, NumberOrText::fromText("68"));
         for (int i = 0; i < columns; ++i)
             ASSERT_EQ(data.axisValues[i], axisValue(i)) << i;
-        ASSERT_EQ(data.section.rows(), 3);
-        ASSERT_EQ(data.verticalValues.size(), 3u);
-        expectRowsAsWritten(data, 3, first);
+        ASSERT_EQ(data.section.rows(), c.rows) << name;
+        ASSERT_EQ(data.verticalValues.size(), static_cast<std::size_t>(c.rows)) << name;
+        expectRowsAsWritten(data, c.rows, name);
         EXPECT_EQ(outcome.axisValuesRead, 201);
-        EXPECT_EQ(outcome.rowsRead, 3);
+        EXPECT_EQ(outcome.rowsRead, c.rows);
     }
 }
 
-TEST(ResultFileReaderTest, RefusesOtherFirstFields)
+TEST(ResultFileReaderTest, FailsOnForeignOrHostileHeads)
 {
-    for (const char* first : {"\"brimvale output file\"", "\"Corvane output file\"",
-                              "\"Brimvale output file \"", "Brimvale", "\"\""}) {
+    struct Case {
+        const char* name;
+        std::string Head::*field;
+        std::string value;
+        Kind failure;
+        Stage stage;
+    };
+    const Case cases[] = {
+        {"lower case", &Head::firstField, "\"brimvale output file\"", Kind::InvalidData, Stage::Nothing},
+        {"Corvane", &Head::firstField, "\"Corvane output file\"", Kind::InvalidData, Stage::Nothing},
+        {"trailing blank", &Head::firstField, "\"Brimvale output file \"", Kind::InvalidData, Stage::Nothing},
+        {"cut short", &Head::firstField, "Brimvale", Kind::InvalidData, Stage::Nothing},
+        {"empty", &Head::firstField, "\"\"", Kind::InvalidData, Stage::Nothing},
+        {"negative steps", &Head::verticalSteps, "-5", Kind::SubscriptOutOfRange, Stage::HeadRead},
+        {"steps beyond 16 bits", &Head::verticalSteps, "40000", Kind::Overflow, Stage::Nothing},
+        {"absurd steps in a short file", &Head::verticalSteps, "32767", Kind::ReadPastEnd, Stage::HeadRead},
+        {"one row too few", &Head::verticalSteps, "3", Kind::ReadPastEnd, Stage::SectionAllocated},
+        {"steps as text", &Head::verticalSteps, "many", Kind::TypeMismatch, Stage::Nothing},
+        {"empty steps", &Head::verticalSteps, "", Kind::TypeMismatch, Stage::Nothing},
+        {"horizontal steps as text", &Head::horizontalSteps, "two hundred", Kind::TypeMismatch,
+         Stage::Nothing},
+        {"smoothing as text", &Head::smoothing, "x", Kind::TypeMismatch, Stage::VerticalStepsRead},
+        {"smoothing beyond a Single", &Head::smoothing, "1E39", Kind::Overflow, Stage::VerticalStepsRead},
+        {"coefficient beyond a Double", &Head::coefficient2, "1e400", Kind::Overflow,
+         Stage::VerticalStepsRead},
+    };
+    for (const auto& c : cases) {
         Head head;
-        head.firstField = first;
+        head.*c.field = c.value;
         const ResultFileOutcome outcome = readResultContents(resultFile(head, 3));
-        ASSERT_TRUE(outcome.failure) << first;
-        EXPECT_EQ(outcome.failure->kind(), Kind::InvalidData) << first;
-        EXPECT_EQ(outcome.stage, Stage::Nothing) << first;
+        ASSERT_TRUE(outcome.failure) << c.name;
+        EXPECT_EQ(outcome.failure->kind(), c.failure) << c.name << ": " << outcome.failure->what();
+        EXPECT_EQ(outcome.stage, c.stage) << c.name;
+        if (c.stage < Stage::SectionAllocated) {
+            EXPECT_TRUE(outcome.data.verticalValues.empty()) << c.name;
+            EXPECT_EQ(outcome.data.section.rows(), 1) << c.name;
+        }
+        // The window applies the steps read even when the rows cannot follow.
+        if (c.field == &Head::verticalSteps && c.stage >= Stage::HeadRead) {
+            EXPECT_EQ(outcome.data.verticalSteps, std::stoi(c.value)) << c.name;
+        }
     }
     const ResultFileOutcome empty = readResultContents("");
     ASSERT_TRUE(empty.failure);
@@ -173,22 +210,7 @@ TEST(ResultFileReaderTest, RefusesOtherFirstFields)
     EXPECT_EQ(empty.stage, Stage::Nothing);
 }
 
-TEST(ResultFileReaderTest, ReadsTheSmoothingLevel)
-{
-    struct Case {
-        std::string smoothing;
-        float expected;
-    };
-    for (const Case& c : {Case{"1", 1.0f}, Case{"3", 3.0f}, Case{"2.5", 2.5f}, Case{"\"5\"", 5.0f}}) {
-        Head head;
-        head.smoothing = c.smoothing;
-        const ResultFileOutcome outcome = readResultContents(resultFile(head, 3));
-        ASSERT_TRUE(outcome.complete()) << c.smoothing;
-        EXPECT_EQ(outcome.data.smoothingLevel, c.expected) << c.smoothing;
-    }
-}
-
-TEST(ResultFileReaderTest, KeepsTheRowsReadWhenTheFileEndsEarly)
+TEST(ResultFileReaderTest, KeepsWhatWasReadWhenTheFileEndsEarly)
 {
     Head head;
     head.verticalSteps = "10";
@@ -202,8 +224,7 @@ TEST(ResultFileReaderTest, KeepsTheRowsReadWhenTheFileEndsEarly)
     ASSERT_EQ(missingRows.data.section.rows(), 11);
     ASSERT_EQ(missingRows.data.verticalValues.size(), 11u);
     expectRowsAsWritten(missingRows.data, 6, "missing rows");
-    EXPECT_NE(std::string(missingRows.failure->what()).find("data row 6"), std::string::npos)
-        << missingRows.failure->what();
+    EXPECT_NE(whyNot(missingRows).find("data row 6"), std::string::npos) << whyNot(missingRows);
 
     // Row 6 breaks off after 100 of its cells: those are kept, the rest stay zero.
     const ResultFileOutcome partRow = readResultContents(resultFile(head, 6) + dataRow(6, 100));
@@ -214,11 +235,11 @@ TEST(ResultFileReaderTest, KeepsTheRowsReadWhenTheFileEndsEarly)
     for (int i = 0; i < columns; ++i)
         EXPECT_EQ(partRow.data.section(1, i, 6), i < 100 ? cellValue(i, 6) : 0.0) << i;
 
-    // The axis row breaks off after 50 values.
+    // The axis row breaks off after 50 values; blank lines make room for the announced rows.
     std::string axisCut = headText(head);
     for (int i = 0; i < 50; ++i)
         axisCut.append(",").append(numberText(axisValue(i)));
-    axisCut += std::string(11 * 404, '\n'); // room for the announced rows, so that the section is made
+    axisCut += std::string(11 * 404, '\n');
     const ResultFileOutcome axisOutcome = readResultContents(axisCut);
     ASSERT_TRUE(axisOutcome.failure);
     EXPECT_EQ(axisOutcome.failure->kind(), Kind::ReadPastEnd);
@@ -226,92 +247,23 @@ TEST(ResultFileReaderTest, KeepsTheRowsReadWhenTheFileEndsEarly)
     EXPECT_EQ(axisOutcome.axisValuesRead, 50);
     EXPECT_EQ(axisOutcome.data.axisValues[49], axisValue(49));
     EXPECT_EQ(axisOutcome.rowsRead, 0);
-}
 
-TEST(ResultFileReaderTest, FailsOnHostileHeadValues)
-{
-    struct Case {
-        const char* name;
-        void (*change)(Head&);
-        int rows;
-        Kind failure;
-        Stage stage;
-    };
-    const Case cases[] = {
-        {"negative steps", [](Head& h) { h.verticalSteps = "-5"; }, 3, Kind::SubscriptOutOfRange,
-         Stage::HeadRead},
-        {"steps beyond 16 bits", [](Head& h) { h.verticalSteps = "40000"; }, 3, Kind::Overflow,
-         Stage::Nothing},
-        {"absurd steps in a short file", [](Head& h) { h.verticalSteps = "32767"; }, 3, Kind::ReadPastEnd,
-         Stage::HeadRead},
-        {"steps as text", [](Head& h) { h.verticalSteps = "many"; }, 3, Kind::TypeMismatch, Stage::Nothing},
-        {"empty steps", [](Head& h) { h.verticalSteps = ""; }, 3, Kind::TypeMismatch, Stage::Nothing},
-        {"horizontal steps as text", [](Head& h) { h.horizontalSteps = "two hundred"; }, 3,
-         Kind::TypeMismatch, Stage::Nothing},
-        {"smoothing as text", [](Head& h) { h.smoothing = "x"; }, 3, Kind::TypeMismatch,
-         Stage::VerticalStepsRead},
-        {"smoothing beyond a Single", [](Head& h) { h.smoothing = "1E39"; }, 3, Kind::Overflow,
-         Stage::VerticalStepsRead},
-        {"coefficient beyond a Double", [](Head& h) { h.coefficient2 = "1e400"; }, 3, Kind::Overflow,
-         Stage::VerticalStepsRead},
-        {"one row too few", [](Head& h) { h.verticalSteps = "3"; }, 3, Kind::ReadPastEnd,
-         Stage::SectionAllocated},
-    };
-    for (const auto& c : cases) {
-        Head head;
-        c.change(head);
-        const ResultFileOutcome outcome = readResultContents(resultFile(head, c.rows));
-        ASSERT_TRUE(outcome.failure) << c.name;
-        EXPECT_EQ(outcome.failure->kind(), c.failure) << c.name << ": " << outcome.failure->what();
-        EXPECT_EQ(outcome.stage, c.stage) << c.name;
-        if (c.stage < Stage::SectionAllocated) {
-            EXPECT_TRUE(outcome.data.verticalValues.empty()) << c.name;
-            EXPECT_EQ(outcome.data.section.rows(), 1) << c.name;
-        }
-    }
-
-    Head negative;
-    negative.verticalSteps = "-5";
-    EXPECT_EQ(readResultContents(resultFile(negative, 3)).data.verticalSteps, -5);
-    Head absurd;
-    absurd.verticalSteps = "32767";
-    EXPECT_EQ(readResultContents(resultFile(absurd, 3)).data.verticalSteps, 32767);
-    // Steps round like every Integer, halves to even.
-    Head half;
-    half.verticalSteps = "2.5";
-    EXPECT_TRUE(readResultContents(resultFile(half, 3)).complete());
-}
-
-TEST(ResultFileReaderTest, FailsOnAFieldThatIsNotANumber)
-{
-    Head head;
-    std::string contents = resultFile(head, 3);
-    // Cell 5 of row 1 becomes text.
-    const std::string row1 = dataRow(1);
-    const std::size_t rowStart = contents.find(row1);
-    std::string broken = row1;
-    std::size_t comma = 0;
-    for (int k = 0; k < 6; ++k)
-        comma = broken.find(',', comma) + 1;
-    broken.replace(comma, broken.find(',', comma) - comma, "abc");
-    contents.replace(rowStart, row1.size(), broken);
-
-    const ResultFileOutcome outcome = readResultContents(contents);
-    ASSERT_TRUE(outcome.failure);
-    EXPECT_EQ(outcome.failure->kind(), Kind::TypeMismatch);
-    EXPECT_EQ(outcome.stage, Stage::SectionAllocated);
-    EXPECT_EQ(outcome.rowsRead, 1);
-    EXPECT_EQ(outcome.data.section(1, 4, 1), cellValue(4, 1));
-    EXPECT_EQ(outcome.data.section(1, 5, 1), 0.0);
-    const std::string message = outcome.failure->what();
-    EXPECT_NE(message.find("data row 1"), std::string::npos) << message;
-    EXPECT_NE(message.find("\"abc\""), std::string::npos) << message;
+    // Cell 5 of row 1 is text.
+    const std::string withText = resultFile(head, 1) + dataRow(1, columns, 5) + dataRow(2);
+    const ResultFileOutcome text = readResultContents(withText);
+    ASSERT_TRUE(text.failure);
+    EXPECT_EQ(text.failure->kind(), Kind::TypeMismatch);
+    EXPECT_EQ(text.stage, Stage::SectionAllocated);
+    EXPECT_EQ(text.rowsRead, 1);
+    EXPECT_EQ(text.data.section(1, 4, 1), cellValue(4, 1));
+    EXPECT_EQ(text.data.section(1, 5, 1), 0.0);
+    EXPECT_NE(whyNot(text).find("data row 1"), std::string::npos) << whyNot(text);
+    EXPECT_NE(whyNot(text).find("\"abc\""), std::string::npos) << whyNot(text);
 }
 
 TEST(ResultFileReaderTest, FailsOnAHugeLineWithoutHarm)
 {
     Head head;
-    const std::string digits(20'000'000, '9');
     const std::string letters(20'000'000, 'x');
     struct Case {
         const char* name;
@@ -319,9 +271,8 @@ TEST(ResultFileReaderTest, FailsOnAHugeLineWithoutHarm)
         Kind failure;
     };
     const Case cases[] = {
-        {"digits", digits, Kind::Overflow},
+        {"digits", std::string(20'000'000, '9'), Kind::Overflow},
         {"letters", letters, Kind::TypeMismatch},
-        {"numbers without commas", std::string(20'000'000, '1') + ".5", Kind::Overflow},
     };
     for (const auto& c : cases) {
         const ResultFileOutcome outcome =
@@ -330,7 +281,7 @@ TEST(ResultFileReaderTest, FailsOnAHugeLineWithoutHarm)
         EXPECT_EQ(outcome.failure->kind(), c.failure) << c.name;
         EXPECT_EQ(outcome.rowsRead, 1) << c.name;
         // The message quotes the field cut short.
-        EXPECT_LT(std::string(outcome.failure->what()).size(), 200u) << c.name;
+        EXPECT_LT(whyNot(outcome).size(), 200u) << c.name;
     }
     // A huge text where a text belongs is read like any other.
     head.dataFileName = "\"" + letters + "\"";
@@ -339,136 +290,40 @@ TEST(ResultFileReaderTest, FailsOnAHugeLineWithoutHarm)
 
 TEST(ResultFileReaderTest, ReadsTheShortestFormOfEveryRow)
 {
-    // Every number one digit, LF line ends and no line end after the last row: the least a file can hold.
+    // Every number one digit, LF line ends and no line end after the last row: the least a file can hold,
+    // which the check of the room left for the rows must let through.
     std::string contents = "Brimvale output file\n";
     for (int line = 2; line <= 14; ++line)
         contents += line == 11 ? "a,3\n" : "a,1\n";
-    contents += ",0";
-    for (int i = 1; i < columns; ++i)
+    for (int i = 0; i < columns; ++i)
         contents += ",0";
-    contents += "\n";
     for (int j = 0; j <= 3; ++j) {
-        contents += "0";
+        contents += "\n0";
         for (int i = 0; i < columns; ++i)
             contents += i == 0 && j == 3 ? ",7" : ",0";
-        contents += j < 3 ? "\n" : "";
     }
     const ResultFileOutcome outcome = readResultContents(contents);
-    ASSERT_TRUE(outcome.complete()) << (outcome.failure ? outcome.failure->what() : "");
+    ASSERT_TRUE(outcome.complete()) << whyNot(outcome);
     EXPECT_EQ(outcome.data.section.rows(), 4);
     EXPECT_EQ(outcome.data.section(1, 0, 3), 7.0);
 }
 
-TEST(ResultFileReaderTest, ReadsASectionOfOneRow)
-{
-    Head head;
-    head.verticalSteps = "0";
-    const ResultFileOutcome outcome = readResultContents(resultFile(head, 1));
-    ASSERT_TRUE(outcome.complete()) << (outcome.failure ? outcome.failure->what() : "");
-    EXPECT_EQ(outcome.data.verticalSteps, 0);
-    ASSERT_EQ(outcome.data.section.rows(), 1);
-    expectRowsAsWritten(outcome.data, 1, "one row");
-}
-
 TEST(ResultFileReaderTest, RefusesFilesItCannotOrShouldNotRead)
 {
-    const ResultFileOutcome missing = readResultFile(scratchPath("missing") / "none.csv");
+    const test::ScratchFolder folder;
+    const ResultFileOutcome missing = readResultFile(folder.file("none.csv"));
     ASSERT_TRUE(missing.failure);
     EXPECT_EQ(missing.failure->kind(), Kind::FileError);
     EXPECT_EQ(missing.stage, Stage::Nothing);
 
-    const ResultFileOutcome folder = readResultFile(fs::temp_directory_path());
-    ASSERT_TRUE(folder.failure);
-    EXPECT_EQ(folder.failure->kind(), Kind::FileError);
-
     // A sparse file just over 1 GiB costs no disk space and is refused before any of it is read.
-    const fs::path large = scratchPath("large.csv");
-    writeFile(large, resultFile(Head{}, 3));
+    const fs::path large = folder.file("large.csv");
+    std::ofstream(large, std::ios::binary) << resultFile(Head{}, 3);
     fs::resize_file(large, (std::uintmax_t{1} << 30) + 1);
     const ResultFileOutcome tooLarge = readResultFile(large);
-    fs::remove(large);
     ASSERT_TRUE(tooLarge.failure);
     EXPECT_EQ(tooLarge.failure->kind(), Kind::InvalidData);
     EXPECT_EQ(tooLarge.stage, Stage::Nothing);
-}
-
-TEST(ResultFileReaderTest, ReadsBackWhatTheWriterWrote)
-{
-    ResultFileInput input;
-    input.dataFileName = "core_A.csv";
-    input.dataYTitle = "Depth (cm), core A";
-    input.matrixYTitle = "July temperature";
-    input.smoothingCaption = "3";
-    input.axisLeftCaption = "-5";
-    input.axisRightCaption = "25";
-    input.sectionTopCaption = "120";
-    input.sectionBottomCaption = "380";
-    input.slider1 = 100;
-    input.slider2 = 10; // 51 steps
-    const int steps = resultVerticalSteps(input.slider1, input.slider2);
-    ASSERT_EQ(steps, 51);
-
-    struct Case {
-        NumberOrText coefficient1;
-        NumberOrText coefficient2;
-        NumberOrText readBack2;
-    };
-    const Case cases[] = {
-        {NumberOrText::fromNumber(95), NumberOrText::fromNumber(68), NumberOrText::fromNumber(68)},
-        {NumberOrText::fromText("95"), NumberOrText::fromText("68"), NumberOrText::fromText("68")},
-        // An unset coefficient is an empty field, which reads back as the empty text.
-        {NumberOrText::fromNumber(90), NumberOrText{}, NumberOrText::fromText("")},
-    };
-    const fs::path path = scratchPath("round_trip.csv");
-    for (const auto& c : cases) {
-        input.confidenceCoefficient1 = c.coefficient1;
-        input.confidenceCoefficient2 = c.coefficient2;
-        SectionMatrix section(static_cast<std::int16_t>(steps));
-        for (int i = 0; i < columns; ++i) {
-            for (int j = 0; j <= steps; ++j) {
-                section(0, i, j) = 1.0;
-                section(1, i, j) = cellValue(i, j);
-            }
-        }
-        input.exportGrid = ExportGrid::fromSection(section);
-        writeResultFile(path, composeResultFile(input));
-        const ResultFileOutcome outcome = readResultFile(path);
-        ASSERT_TRUE(outcome.complete()) << (outcome.failure ? outcome.failure->what() : "");
-        const ResultFileData& data = outcome.data;
-        EXPECT_EQ(data.sectionVerticalTitle, "Depth (cm), core A");
-        EXPECT_EQ(data.sectionHorizontalTitle, "July temperature");
-        EXPECT_EQ(data.smoothingLevel, 3.0f);
-        EXPECT_EQ(data.confidenceCoefficient1, c.coefficient1);
-        EXPECT_EQ(data.confidenceCoefficient2, c.readBack2);
-        EXPECT_EQ(data.verticalSteps, steps);
-        for (int i = 0; i < columns; ++i)
-            EXPECT_EQ(data.axisValues[i], static_cast<float>(-5.0 + 30.0 / 200 * i)) << i;
-        EXPECT_EQ(data.verticalValues.front(), 120.0f);
-        EXPECT_EQ(data.verticalValues.back(), 380.0f);
-        for (int i = 0; i < columns; ++i) {
-            for (int j = 0; j <= steps; ++j) {
-                ASSERT_EQ(data.section(1, i, j), section(1, i, j)) << i << ", " << j;
-                ASSERT_EQ(data.section(0, i, j), 0.0) << i << ", " << j;
-            }
-        }
-    }
-
-    // Cells of more than 15 significant digits come back to within the digits written.
-    SectionMatrix section(static_cast<std::int16_t>(steps));
-    for (int i = 0; i < columns; ++i) {
-        for (int j = 0; j <= steps; ++j)
-            section(1, i, j) = (j % 4) + 1.0 / (i + j + 3);
-    }
-    input.exportGrid = ExportGrid::fromSection(section);
-    writeResultFile(path, composeResultFile(input));
-    const ResultFileOutcome outcome = readResultFile(path);
-    fs::remove(path);
-    ASSERT_TRUE(outcome.complete());
-    for (int i = 0; i < columns; ++i) {
-        for (int j = 0; j <= steps; ++j)
-            ASSERT_TRUE(test::nearlyEqual(outcome.data.section(1, i, j), section(1, i, j), 1e-14))
-                << i << ", " << j;
-    }
 }
 
 TEST(ResultFileReaderTest, SlidersFitTheLoadedRows)
@@ -515,13 +370,7 @@ TEST(ResultFileReaderTest, LargestCellIsTakenAsASingleFromZero)
         section(0, 7, 2) = 9.0; // layer 0 does not count
         EXPECT_EQ(largestSectionValue(section), c.largest) << c.name;
     }
-
     SectionMatrix huge(2);
     huge(1, 100, 1) = 1e300;
-    try {
-        largestSectionValue(huge);
-        ADD_FAILURE() << "a cell beyond a Single went through";
-    } catch (const RuntimeFailure& failure) {
-        EXPECT_EQ(failure.kind(), Kind::Overflow);
-    }
+    EXPECT_EQ(test::failureKind([&] { largestSectionValue(huge); }), Kind::Overflow);
 }

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,23 +13,16 @@
 
 #include "io/ResultFileWriter.h"
 #include "model/NumberText.h"
-#include "model/RuntimeFailure.h"
+#include "model/SectionMatrix.h"
+#include "support/FailureKind.h"
+#include "support/ScratchFolder.h"
 
 using namespace brimvale;
 namespace fs = std::filesystem;
 using Kind = RuntimeFailure::Kind;
+using test::failureKind;
 
 namespace {
-
-template <typename Action> std::optional<Kind> failureOf(Action action)
-{
-    try {
-        action();
-    } catch (const RuntimeFailure& failure) {
-        return failure.kind();
-    }
-    return std::nullopt;
-}
 
 std::vector<std::string> split(const std::string& text, const std::string& separator)
 {
@@ -119,58 +111,35 @@ std::string readFile(const fs::path& path)
     return contents.str();
 }
 
-void writeFile(const fs::path& path, const std::string& contents)
+std::vector<std::string> namesIn(const fs::path& folder)
 {
-    std::ofstream file(path, std::ios::binary);
-    file << contents;
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
-
-// A fresh folder per test, removed with everything in it at the end.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& name)
-        : m_path(fs::temp_directory_path() /
-                 ("brimvale_result_writer_" + name + "_" + std::to_string(::getpid())))
-    {
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-    }
-    ~ScratchFolder()
-    {
-        std::error_code error;
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
-        fs::remove_all(m_path, error);
-    }
-    const fs::path& path() const { return m_path; }
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_path))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
-
-private:
-    fs::path m_path;
-};
 
 } // namespace
 
 TEST(ResultFileWriterTest, WritesTheHeadNoteAxisAndRowsLineByLine)
 {
-    const std::vector<std::string> lines = linesOf(composeResultFile(smallInput()));
+    ResultFileInput input = smallInput();
+    // Texts are copied unchanged: a comma, a backslash and a Latin-1 byte inside, or nothing at all.
+    input.dataFileName = "C:\\data\\k\xF6nigssee, core 2.csv";
+    input.matrixYTitle = "";
+    const std::vector<std::string> lines = linesOf(composeResultFile(input));
     ASSERT_EQ(lines.size(), 16u + 4u);
     const std::vector<std::string> head = {
         "\"Brimvale common output format\"",
         "\"Head note length (lines): \",\"14\"",
         "\"Version: \",\"2.5.0\"",
-        "\"Original curve: \",\"core_A.csv\"",
+        "\"Original curve: \",\"C:\\data\\k\xF6nigssee, core 2.csv\"",
         "\"X: \",\"Pinus (%)\"",
         "\"Y: \",\"Depth (cm)\"",
         "\"Calibration matrix (Corvane file): \",\"july.csv\"",
         "\"X: \",\"Pinus\"",
-        "\"Y: \",\"July temperature\"",
+        "\"Y: \",\"\"",
         "\"Horizontal resolution (steps): \",200",
         "\"Vertical resolution (steps): \",4",
         "\"Smoothing level (No. of averaged horizons): \",3",
@@ -185,7 +154,6 @@ TEST(ResultFileWriterTest, WritesTheHeadNoteAxisAndRowsLineByLine)
     for (int i = 0; i <= 200; ++i)
         axis.append(",").append(std::to_string(i));
     EXPECT_EQ(lines[14], axis);
-    EXPECT_EQ(split(lines[14], ",").size(), 202u);
 
     const char* rowValues[] = {"0", "25", "50", "75", "100"};
     for (int j = 0; j <= 4; ++j) {
@@ -197,47 +165,20 @@ TEST(ResultFileWriterTest, WritesTheHeadNoteAxisAndRowsLineByLine)
 TEST(ResultFileWriterTest, ComputesAxisAndRowValuesFromTheEndCaptions)
 {
     struct Case {
-        const char* name;
         const char* left;
         const char* right;
         const char* top;
         const char* bottom;
-        std::int32_t slider1;
-        std::int32_t slider2;
+        std::int32_t slider2;                // with slider1 511, the number of steps
         std::vector<std::string> axisSample; // X(0), X(1), X(100), X(200)
         std::vector<std::string> rowValues;
     };
     const Case cases[] = {
-        {"quarters",
-         "0",
-         "200",
-         "0",
-         "100",
-         511,
-         4,
-         {"0", "1", "100", "200"},
-         {"0", "25", "50", "75", "100"}},
-        {"upwards",
-         "-10",
-         "30",
-         "100",
-         "0",
-         511,
-         4,
-         {"-10", "-9.8", "10", "30"},
-         {"100", "75", "50", "25", "0"}},
+        {"-10", "30", "100", "0", 4, {"-10", "-9.8", "10", "30"}, {"100", "75", "50", "25", "0"}},
         // Thirds land on the nearest Single, written with seven digits.
-        {"thirds", "0", "2", "0", "1", 511, 3, {"0", "0.01", "1", "2"}, {"0", "0.3333333", "0.6666667", "1"}},
+        {"0", "2", "0", "1", 3, {"0", "0.01", "1", "2"}, {"0", "0.3333333", "0.6666667", "1"}},
         // Captions give their leading number: blanks skipped, units and text after it ignored.
-        {"captions with units",
-         " 12.5 degC",
-         "x",
-         "  -3m",
-         "5E2 yr",
-         511,
-         2,
-         {"12.5", "12.4375", "6.25", "0"},
-         {"-3", "248.5", "500"}},
+        {" 12.5 C", "x", "  -3m", "5E2 y", 2, {"12.5", "12.4375", "6.25", "0"}, {"-3", "248.5", "500"}},
     };
     for (const auto& c : cases) {
         ResultFileInput input = smallInput();
@@ -245,16 +186,15 @@ TEST(ResultFileWriterTest, ComputesAxisAndRowValuesFromTheEndCaptions)
         input.axisRightCaption = c.right;
         input.sectionTopCaption = c.top;
         input.sectionBottomCaption = c.bottom;
-        input.slider1 = c.slider1;
         input.slider2 = c.slider2;
         const std::vector<std::string> lines = linesOf(composeResultFile(input));
-        ASSERT_EQ(lines.size(), 16u + c.rowValues.size() - 1) << c.name;
+        ASSERT_EQ(lines.size(), 16u + c.rowValues.size() - 1) << c.left;
         const std::vector<std::string> axis = split(lines[14], ",");
-        ASSERT_EQ(axis.size(), 202u) << c.name;
-        EXPECT_EQ(axis[0], "") << c.name;
-        EXPECT_EQ((std::vector<std::string>{axis[1], axis[2], axis[101], axis[201]}), c.axisSample) << c.name;
+        ASSERT_EQ(axis.size(), 202u) << c.left;
+        EXPECT_EQ(axis[0], "") << c.left;
+        EXPECT_EQ((std::vector<std::string>{axis[1], axis[2], axis[101], axis[201]}), c.axisSample) << c.left;
         for (std::size_t j = 0; j < c.rowValues.size(); ++j)
-            EXPECT_EQ(split(lines[15 + j], ",")[0], c.rowValues[j]) << c.name << " row " << j;
+            EXPECT_EQ(split(lines[15 + j], ",")[0], c.rowValues[j]) << c.left << " row " << j;
     }
 }
 
@@ -278,10 +218,10 @@ TEST(ResultFileWriterTest, VerticalStepsFollowTheSliders)
     for (const auto& c : cases)
         EXPECT_EQ(resultVerticalSteps(c.slider1, c.slider2), c.steps) << c.slider1 << " " << c.slider2;
 
-    EXPECT_EQ(failureOf([] { resultVerticalSteps(0, 50); }), Kind::DivisionByZero);
-    EXPECT_EQ(failureOf([] { resultVerticalSteps(0, 0); }), Kind::DivisionByZero);
-    EXPECT_EQ(failureOf([] { resultVerticalSteps(1, 65); }), Kind::Overflow);
-    EXPECT_EQ(failureOf([] { resultVerticalSteps(1, -65); }), Kind::Overflow);
+    EXPECT_EQ(failureKind([] { resultVerticalSteps(0, 50); }), Kind::DivisionByZero);
+    EXPECT_EQ(failureKind([] { resultVerticalSteps(0, 0); }), Kind::DivisionByZero);
+    EXPECT_EQ(failureKind([] { resultVerticalSteps(1, 65); }), Kind::Overflow);
+    EXPECT_EQ(failureKind([] { resultVerticalSteps(1, -65); }), Kind::Overflow);
 }
 
 TEST(ResultFileWriterTest, SlidersMovedAfterCalibrationResizeTheGrid)
@@ -294,7 +234,6 @@ TEST(ResultFileWriterTest, SlidersMovedAfterCalibrationResizeTheGrid)
     const Case cases[] = {
         {"rows added as zeros", 3, 5},
         {"computed rows dropped", 9, 4},
-        {"grid as computed", 5, 4},
         {"empty grid", 0, 2},
     };
     for (const auto& c : cases) {
@@ -305,51 +244,39 @@ TEST(ResultFileWriterTest, SlidersMovedAfterCalibrationResizeTheGrid)
         const int steps = c.slider2;
         ASSERT_EQ(lines.size(), static_cast<std::size_t>(16 + steps)) << c.name;
         EXPECT_EQ(lines[10], "\"Vertical resolution (steps): \"," + std::to_string(steps)) << c.name;
-        for (int j = 0; j <= steps; ++j) {
-            const std::string rowValue = numberText(100.0 / steps * j);
-            EXPECT_EQ(lines[15 + j], expectedDataRow(rowValue, j, c.gridRows)) << c.name << " row " << j;
-        }
+        for (int j = 0; j <= steps; ++j)
+            EXPECT_EQ(lines[15 + j], expectedDataRow(numberText(100.0 / steps * j), j, c.gridRows))
+                << c.name << " row " << j;
     }
 }
 
-TEST(ResultFileWriterTest, WritesCoefficientsInTheFormTheyAreHeld)
+TEST(ResultFileWriterTest, WritesCoefficientsAsHeldAndSmoothingAsASingle)
 {
     struct Case {
         NumberOrText coefficient;
-        std::string field;
+        std::string coefficientField;
+        const char* smoothingCaption;
+        const char* smoothingField;
     };
     const Case cases[] = {
-        {NumberOrText::fromNumber(95), "95"},
-        {NumberOrText::fromText("95"), "\"95\""},
-        {NumberOrText{}, ""},
-        {NumberOrText::fromNumber(99.5), "99.5"},
-        {NumberOrText::fromText(""), "\"\""},
-        {NumberOrText::fromText("95 %"), "\"95 %\""},
+        {NumberOrText::fromNumber(95), "95", "3", "3"},
+        {NumberOrText::fromText("95"), "\"95\"", " 7 horizons", "7"},
+        {NumberOrText{}, "", "", "0"},
+        {NumberOrText::fromNumber(99.5), "99.5", "0.1", "0.1"},
+        {NumberOrText::fromText(""), "\"\"", "3", "3"},
+        {NumberOrText::fromText("95 %"), "\"95 %\"", "3", "3"},
     };
     for (const auto& c : cases) {
         ResultFileInput input = smallInput();
         input.confidenceCoefficient1 = c.coefficient;
         input.confidenceCoefficient2 = c.coefficient;
+        input.smoothingCaption = c.smoothingCaption;
         const std::vector<std::string> lines = linesOf(composeResultFile(input));
-        EXPECT_EQ(lines[12], "\"Confidence coefficient1 (%):\"," + c.field);
-        EXPECT_EQ(lines[13], "\"Confidence coefficient2 (%):\"," + c.field);
-    }
-}
-
-TEST(ResultFileWriterTest, SmoothingIsTheCaptionsNumberAsASingle)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"3", "3"},
-        {" 7 horizons", "7"},
-        {"", "0"},
-        {"0.1", "0.1"},
-    };
-    for (const auto& [caption, field] : cases) {
-        ResultFileInput input = smallInput();
-        input.smoothingCaption = caption;
-        EXPECT_EQ(linesOf(composeResultFile(input))[11],
-                  std::string("\"Smoothing level (No. of averaged horizons): \",") + field)
-            << caption;
+        EXPECT_EQ(lines[11],
+                  std::string("\"Smoothing level (No. of averaged horizons): \",") + c.smoothingField)
+            << c.smoothingCaption;
+        EXPECT_EQ(lines[12], "\"Confidence coefficient1 (%):\"," + c.coefficientField);
+        EXPECT_EQ(lines[13], "\"Confidence coefficient2 (%):\"," + c.coefficientField);
     }
 }
 
@@ -364,11 +291,7 @@ TEST(ResultFileWriterTest, ComposesNothingWhenAValueCannotBeComputed)
         {"slider1 at 0", [](ResultFileInput& in) { in.slider1 = 0; }, Kind::DivisionByZero},
         {"one-row section", [](ResultFileInput& in) { in.slider2 = 0; }, Kind::DivisionByZero},
         {"negative steps", [](ResultFileInput& in) { in.slider2 = -1; }, Kind::SubscriptOutOfRange},
-        {"steps beyond 16 bits",
-         [](ResultFileInput& in) {
-             in.slider1 = 1;
-             in.slider2 = 100;
-         },
+        {"steps beyond 16 bits", [](ResultFileInput& in) { in.slider1 = 1, in.slider2 = 100; },
          Kind::Overflow},
         {"smoothing beyond a Single", [](ResultFileInput& in) { in.smoothingCaption = "1E39"; },
          Kind::Overflow},
@@ -380,7 +303,7 @@ TEST(ResultFileWriterTest, ComposesNothingWhenAValueCannotBeComputed)
     for (const auto& c : cases) {
         ResultFileInput input = smallInput();
         c.change(input);
-        EXPECT_EQ(failureOf([&] { composeResultFile(input); }), c.failure) << c.name;
+        EXPECT_EQ(failureKind([&] { composeResultFile(input); }), c.failure) << c.name;
     }
 }
 
@@ -409,32 +332,22 @@ TEST(ResultFileWriterTest, RepeatedAndDistinctCellsAreWrittenAlike)
     }
 }
 
-TEST(ResultFileWriterTest, TextsAreCopiedUnchanged)
-{
-    ResultFileInput input = smallInput();
-    input.dataFileName = "C:\\data\\k\xF6nigssee, core 2.csv";
-    input.matrixYTitle = "";
-    const std::vector<std::string> lines = linesOf(composeResultFile(input));
-    EXPECT_EQ(lines[3], "\"Original curve: \",\"C:\\data\\k\xF6nigssee, core 2.csv\"");
-    EXPECT_EQ(lines[8], "\"Y: \",\"\"");
-}
-
 TEST(ResultFileWriterTest, SavesNewAndReplacesExistingFiles)
 {
-    ScratchFolder folder("save");
-    const fs::path target = folder.path() / "result.csv";
+    const test::ScratchFolder folder;
+    const fs::path target = folder.file("result.csv");
     writeResultFile(target, "first\r\n");
     EXPECT_EQ(readFile(target), "first\r\n");
 
-    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const auto permissions = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(target, permissions);
     writeResultFile(target, "second");
     EXPECT_EQ(readFile(target), "second");
-    EXPECT_EQ(fs::status(target).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"result.csv"});
+    EXPECT_EQ(fs::status(target).permissions(), permissions);
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"result.csv"});
 
     // The file is replaced, not rewritten in place: another name of the old file keeps the old contents.
-    const fs::path second = folder.path() / "second.csv";
+    const fs::path second = folder.file("second.csv");
     fs::create_hard_link(target, second);
     writeResultFile(target, "replaced");
     EXPECT_EQ(readFile(target), "replaced");
@@ -442,21 +355,21 @@ TEST(ResultFileWriterTest, SavesNewAndReplacesExistingFiles)
     fs::remove(second);
 
     // Saving through a link replaces the file it names and keeps the link.
-    const fs::path link = folder.path() / "latest.csv";
+    const fs::path link = folder.file("latest.csv");
     fs::create_symlink("result.csv", link);
     writeResultFile(link, "third");
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(link)));
     EXPECT_EQ(readFile(target), "third");
-    EXPECT_EQ(folder.names(), (std::vector<std::string>{"latest.csv", "result.csv"}));
+    EXPECT_EQ(namesIn(folder.path()), (std::vector<std::string>{"latest.csv", "result.csv"}));
 }
 
 TEST(ResultFileWriterTest, AFailedSaveLeavesWhatWasThere)
 {
-    ScratchFolder folder("failure");
+    const test::ScratchFolder folder;
     // A folder in place of the target fails for every user, root included.
-    const fs::path target = folder.path() / "result.csv";
+    const fs::path target = folder.file("result.csv");
     fs::create_directory(target);
-    writeFile(target / "inside.txt", "kept");
+    std::ofstream(target / "inside.txt") << "kept";
     try {
         writeResultFile(target, "new contents");
         ADD_FAILURE() << "saving over a folder succeeded";
@@ -465,22 +378,35 @@ TEST(ResultFileWriterTest, AFailedSaveLeavesWhatWasThere)
         EXPECT_NE(std::string(failure.what()).find(target.string()), std::string::npos) << failure.what();
     }
     EXPECT_EQ(readFile(target / "inside.txt"), "kept");
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"result.csv"});
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"result.csv"});
 
-    EXPECT_EQ(failureOf([&] { writeResultFile(folder.path() / "missing" / "result.csv", "x"); }),
+    EXPECT_EQ(failureKind([&] { writeResultFile(folder.file("missing") / "result.csv", "x"); }),
               Kind::FileError);
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"result.csv"});
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"result.csv"});
 }
 
 TEST(ResultFileWriterTest, AFailedSaveInAReadOnlyFolderLeavesTheFile)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
-    ScratchFolder folder("readonly");
-    const fs::path target = folder.path() / "result.csv";
-    writeFile(target, "old contents");
+    const test::ScratchFolder folder;
+    const fs::path target = folder.file("result.csv");
+    std::ofstream(target) << "old contents";
     fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(failureOf([&] { writeResultFile(target, "new contents"); }), Kind::FileError);
+    EXPECT_EQ(failureKind([&] { writeResultFile(target, "new contents"); }), Kind::FileError);
+    fs::permissions(folder.path(), fs::perms::owner_all);
     EXPECT_EQ(readFile(target), "old contents");
-    EXPECT_EQ(folder.names(), std::vector<std::string>{"result.csv"});
+    EXPECT_EQ(namesIn(folder.path()), std::vector<std::string>{"result.csv"});
+}
+
+TEST(ResultFileWriterTest, TheExportGridIsTheCalibratedLayer)
+{
+    SectionMatrix section(3);
+    for (int i = 0; i < ExportGrid::Columns; ++i) {
+        for (int j = 0; j <= 3; ++j) {
+            section(0, i, j) = -1.0;
+            section(1, i, j) = cellValue(i, j);
+        }
+    }
+    EXPECT_EQ(ExportGrid::fromSection(section), gridOf(4));
 }

@@ -27,18 +27,11 @@ protected:
     }
 };
 
-struct MouseReport {
-    int button; // the button of a press or release, the buttons held for a move
-    Qt::KeyboardModifiers modifiers;
-    double x;
-    double y;
-};
-
-void send(QWidget& widget, QEvent::Type type, QPointF position, Qt::MouseButton button,
-          Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+QImage filledRed(PictureBox& box, int width, int height)
 {
-    QMouseEvent event(type, position, widget.mapToGlobal(position), button, buttons, modifiers);
-    QCoreApplication::sendEvent(&widget, &event);
+    box.resize(width, height);
+    box.surface().filledBox(0, 0, box.surface().scaleWidth(), box.surface().scaleHeight(), Red);
+    return box.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 TEST(PictureBoxTest, TheSurfaceIsTheWidgetLessItsFrame)
@@ -54,26 +47,20 @@ TEST(PictureBoxTest, TheSurfaceIsTheWidgetLessItsFrame)
     EXPECT_EQ(layer.surface().size(), QSize(149, 104));
     layer.setBorderStyle(PictureBox::BorderStyle::Sunken);
     EXPECT_EQ(layer.surface().size(), QSize(145, 100));
-}
 
-TEST(PictureBoxTest, TwipsGeometryPlacesTheBoxOnItsParent)
-{
     QWidget window;
-    PictureBox box(&window);
-    box.setTwipsGeometry(1440, 840, 2175, 5535); // the data figure
-    EXPECT_EQ(box.geometry(), QRect(96, 56, 145, 369));
-    EXPECT_EQ(box.surface().size(), QSize(141, 365));
-    EXPECT_EQ(box.surface().scaleWidth(), 2115.0);
-    box.setTwipsGeometry(4420, 5160, 2205, 1890); // rounded to the nearest pixel: 294.67 and 147
-    EXPECT_EQ(box.geometry(), QRect(295, 344, 147, 126));
+    PictureBox figure(&window);
+    figure.setTwipsGeometry(1440, 840, 2175, 5535);
+    EXPECT_EQ(figure.geometry(), QRect(96, 56, 145, 369));
+    EXPECT_EQ(figure.surface().size(), QSize(141, 365));
+    figure.setTwipsGeometry(4420, 5160, 2205, 1890); // rounded to the nearest pixel: 294.67 and 147
+    EXPECT_EQ(figure.geometry(), QRect(295, 344, 147, 126));
 }
 
 TEST(PictureBoxTest, PaintsTheSurfaceInsideASunkenFrame)
 {
     PictureBox box;
-    box.resize(30, 20);
-    box.surface().filledBox(0, 0, box.surface().scaleWidth(), box.surface().scaleHeight(), Red);
-    const QImage shown = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = filledRed(box, 30, 20);
     ASSERT_EQ(shown.size(), QSize(30, 20));
     for (int y = 0; y < 20; ++y) {
         for (int x = 0; x < 30; ++x) {
@@ -86,9 +73,7 @@ TEST(PictureBoxTest, PaintsTheSurfaceInsideASunkenFrame)
     EXPECT_LT(qGray(shown.pixel(5, 1)), qGray(shown.pixel(5, 18)));
 
     PictureBox layer(nullptr, PictureBox::BorderStyle::None);
-    layer.resize(30, 20);
-    layer.surface().filledBox(0, 0, layer.surface().scaleWidth(), layer.surface().scaleHeight(), Red);
-    const QImage plain = layer.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage plain = filledRed(layer, 30, 20);
     EXPECT_EQ(plain.pixel(0, 0), Red);
     EXPECT_EQ(plain.pixel(29, 19), Red);
 }
@@ -112,56 +97,49 @@ TEST(PictureBoxTest, DrawingSchedulesOneRepaintAndRefreshRepaintsAtOnce)
 
 TEST(PictureBoxTest, ReportsMousePositionsInTheSurfaceScale)
 {
+    struct Report {
+        QEvent::Type type;
+        int button; // the button of a press or release, the buttons held for a move
+        Qt::KeyboardModifiers modifiers;
+        double x, y;
+    };
     PictureBox box;
     box.resize(149, 104); // surface 145 x 100
-    std::vector<MouseReport> pressed;
-    std::vector<MouseReport> moved;
-    std::vector<MouseReport> released;
-    QObject::connect(&box, &PictureBox::mousePressed,
-                     [&](Qt::MouseButton b, Qt::KeyboardModifiers m, double x, double y) {
-                         pressed.push_back({int(b), m, x, y});
-                     });
-    QObject::connect(&box, &PictureBox::mouseMoved,
-                     [&](Qt::MouseButtons b, Qt::KeyboardModifiers m, double x, double y) {
-                         moved.push_back({int(b), m, x, y});
-                     });
-    QObject::connect(&box, &PictureBox::mouseReleased,
-                     [&](Qt::MouseButton b, Qt::KeyboardModifiers m, double x, double y) {
-                         released.push_back({int(b), m, x, y});
-                     });
+    std::vector<Report> reports;
+    const auto record = [&reports](QEvent::Type type) {
+        return [&reports, type](auto button, Qt::KeyboardModifiers m, double x, double y) {
+            reports.push_back({type, int(button), m, x, y});
+        };
+    };
+    QObject::connect(&box, &PictureBox::mousePressed, record(QEvent::MouseButtonPress));
+    QObject::connect(&box, &PictureBox::mouseMoved, record(QEvent::MouseMove));
+    QObject::connect(&box, &PictureBox::mouseReleased, record(QEvent::MouseButtonRelease));
+    const auto send = [&box](QEvent::Type type, QPointF position, Qt::MouseButton button,
+                             Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+        QMouseEvent event(type, position, box.mapToGlobal(position), button, buttons, modifiers);
+        QCoreApplication::sendEvent(&box, &event);
+    };
 
     // Widget pixel (12, 22) is surface pixel (10, 20): 150 and 300 twips.
-    send(box, QEvent::MouseButtonPress, QPointF(12, 22), Qt::RightButton, Qt::RightButton, Qt::ShiftModifier);
-    ASSERT_EQ(pressed.size(), 1u);
-    EXPECT_EQ(pressed[0].button, int(Qt::RightButton));
-    EXPECT_EQ(pressed[0].modifiers, Qt::ShiftModifier);
-    EXPECT_DOUBLE_EQ(pressed[0].x, 150.0);
-    EXPECT_DOUBLE_EQ(pressed[0].y, 300.0);
-
+    send(QEvent::MouseButtonPress, QPointF(12, 22), Qt::RightButton, Qt::RightButton, Qt::ShiftModifier);
     // In a flipped user scale of 145 by 100 units, y counts up from the bottom of the surface.
     box.surface().setScale(0, 100, 145, -100);
-    send(box, QEvent::MouseMove, QPointF(12, 22), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    ASSERT_EQ(moved.size(), 1u);
-    EXPECT_EQ(moved[0].button, int(Qt::LeftButton));
-    EXPECT_DOUBLE_EQ(moved[0].x, 10.0);
-    EXPECT_DOUBLE_EQ(moved[0].y, 80.0);
+    send(QEvent::MouseMove, QPointF(12, 22), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    send(QEvent::MouseButtonRelease, QPointF(2, 102), Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
 
-    send(box, QEvent::MouseButtonRelease, QPointF(2, 102), Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
-    ASSERT_EQ(released.size(), 1u);
-    EXPECT_EQ(released[0].button, int(Qt::LeftButton));
-    EXPECT_EQ(released[0].modifiers, Qt::ControlModifier);
-    EXPECT_DOUBLE_EQ(released[0].x, 0.0);
-    EXPECT_DOUBLE_EQ(released[0].y, 0.0);
-}
-
-TEST(PictureBoxTest, KeepsTheDrawingAcrossResizes)
-{
-    PictureBox box;
-    box.resize(24, 24);
-    box.surface().pset(150, 150, Red);
-    box.resize(54, 44);
-    EXPECT_EQ(box.surface().image().pixel(10, 10), Red);
-    EXPECT_EQ(box.surface().scaleWidth(), 750.0);
+    const Report expected[] = {
+        {QEvent::MouseButtonPress, int(Qt::RightButton), Qt::ShiftModifier, 150.0, 300.0},
+        {QEvent::MouseMove, int(Qt::LeftButton), Qt::NoModifier, 10.0, 80.0},
+        {QEvent::MouseButtonRelease, int(Qt::LeftButton), Qt::ControlModifier, 0.0, 0.0},
+    };
+    ASSERT_EQ(reports.size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(reports[k].type, expected[k].type) << k;
+        EXPECT_EQ(reports[k].button, expected[k].button) << k;
+        EXPECT_EQ(reports[k].modifiers, expected[k].modifiers) << k;
+        EXPECT_DOUBLE_EQ(reports[k].x, expected[k].x) << k;
+        EXPECT_DOUBLE_EQ(reports[k].y, expected[k].y) << k;
+    }
 }
 
 } // namespace

@@ -151,7 +151,6 @@ TEST(PlatformServicesTest, RealServicesShareOneDialogThatKeepsItsProperties)
     QtPlatformServices real;
     real.services().dialog.setFileName(QStringLiteral("/data/a.csv"));
     EXPECT_EQ(real.services().dialog.fileName(), QStringLiteral("/data/a.csv"));
-    EXPECT_EQ(&real.services().pointer, &real.services().pointer);
 }
 
 } // namespace

@@ -33,20 +33,13 @@ TEST(TwipsGeometryTest, WidgetsPlacedInPixelsReportTheirPixelsInTwips)
     EXPECT_EQ(twipsGeometry(widget), (TwipsRect{150, 300, 450, 600}));
 }
 
+// The rule itself is pinned by io's FileTextEncodingTest; here only the way into and out of QString.
 TEST(FileTextTest, DecodesUtf8WhenValidAndLatin1Otherwise)
 {
-    EXPECT_EQ(textFromFile("T July (\xc2\xb0"
-                           "C)"),
-              QStringLiteral(u"T July (\u00b0C)"));
-    EXPECT_EQ(textFromFile("T July (\xb0"
-                           "C)"),
-              QStringLiteral(u"T July (\u00b0C)"));
-    EXPECT_EQ(textFromFile(""), QString());
+    EXPECT_EQ(textFromFile("T (\xc2\xb0)"), QStringLiteral(u"T (\u00b0)"));
+    EXPECT_EQ(textFromFile("T (\xb0)"), QStringLiteral(u"T (\u00b0)"));
     EXPECT_EQ(textFromFile(std::string("a\0b", 3)), QString::fromLatin1("a\0b", 3));
-    EXPECT_EQ(textToFile(QStringLiteral(u"\u00b0C")), "\xc2\xb0"
-                                                      "C");
-    EXPECT_EQ(textFromFile(textToFile(QStringLiteral(u"Temp\u00e9rature"))),
-              QStringLiteral(u"Temp\u00e9rature"));
+    EXPECT_EQ(textToFile(QStringLiteral(u"\u00b0 Temp\u00e9rature")), "\xc2\xb0 Temp\xc3\xa9rature");
 }
 
 } // namespace

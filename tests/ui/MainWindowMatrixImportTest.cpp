@@ -212,6 +212,10 @@ TEST_F(MatrixImportTest, EachKindSetsTheViewItsControlsAndTheLegacyFlag)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         prepareForFailure();
+        // Every setting starts opposite to what the import should leave.
+        window->Drawn[1] = !c.accepted;
+        window->Settings.probabilityMode = !c.probability;
+        window->Settings.confidenceMode = c.probability;
         window->Settings.legacyMatrix = !c.legacy;
         window->Slider4->setEnabled(!c.probability);
         window->Label5[0]->setEnabled(c.probability);
@@ -244,6 +248,7 @@ TEST_F(MatrixImportTest, HeadNotesOfElevenToFourteenLinesAreAcceptedAndShorterOn
     for (int lines : {11, 14}) {
         SCOPED_TRACE(lines);
         window->Label6[0]->setText(QStringLiteral("old"));
+        window->Drawn[1] = false;
         import(CorvaneFileBuilder().headLineCount(lines));
         EXPECT_TRUE(window->Drawn[1]);
         EXPECT_EQ(window->Settings.confidenceCoefficient1, NumberOrText::fromText(lines == 14 ? "95" : ""));

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include <algorithm>
-#include <cmath>
+#include <utility>
+#include <vector>
 
 #include "support/RecordingMousePointer.h"
 #include "ui/ColourDialog.h"
@@ -56,22 +56,22 @@ TEST(ColourDialogTest, ControlsAreNamedAndCaptioned)
     ColourDialog dialog(f.settings, f.pointer);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Colour settings"));
     EXPECT_FALSE(dialog.isModal());
+    std::vector<std::pair<QWidget*, QString>> named = {
+        {&dialog.picture1(), "Picture1"}, {&dialog.label3(), "Label3"},     {&dialog.slider1(), "Slider1"},
+        {&dialog.command1(), "Command1"}, {&dialog.command2(), "Command2"}, {&dialog.command3(), "Command3"}};
     for (int k = 0; k < 3; ++k)
-        EXPECT_EQ(dialog.findChild<PictureBox*>(QStringLiteral("Picture2_%1").arg(k)), &dialog.picture2(k));
-    EXPECT_EQ(dialog.findChild<PictureBox*>(QStringLiteral("Picture1")), &dialog.picture1());
+        named.emplace_back(&dialog.picture2(k), QStringLiteral("Picture2_%1").arg(k));
     for (int p = 0; p < 4; ++p) {
-        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label0_%1").arg(p)), &dialog.label0(p));
-        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label1_%1").arg(p)), &dialog.label1(p));
-        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label2_%1").arg(p)), &dialog.label2(p));
+        named.emplace_back(&dialog.label0(p), QStringLiteral("Label0_%1").arg(p));
+        named.emplace_back(&dialog.label1(p), QStringLiteral("Label1_%1").arg(p));
+        named.emplace_back(&dialog.label2(p), QStringLiteral("Label2_%1").arg(p));
     }
-    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("Label3")), &dialog.label3());
-    EXPECT_EQ(dialog.findChild<QSlider*>(QStringLiteral("Slider1")), &dialog.slider1());
-    EXPECT_EQ(dialog.slider1().minimum(), 0);
+    for (const auto& [control, name] : named)
+        EXPECT_EQ(dialog.findChild<QWidget*>(name), control) << name.toStdString();
     EXPECT_EQ(dialog.slider1().maximum(), 100);
     EXPECT_EQ(dialog.command1().text(), QStringLiteral("Grey scale"));
     EXPECT_EQ(dialog.command2().text(), QStringLiteral("OK"));
     EXPECT_EQ(dialog.command3().text(), QStringLiteral("Reset"));
-    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("Command3")), &dialog.command3());
 }
 
 TEST(ColourDialogTest, LoadFollowsTheSettings)
@@ -123,14 +123,9 @@ TEST(ColourDialogTest, ActivationDrawsEditorsPreviewAndLabels)
     EXPECT_EQ(dialog.label1(3).text(), QStringLiteral("65"));
     EXPECT_EQ(dialog.label3().text(), QStringLiteral("0"));
 
-    // Threshold 0: the preview starts with the colour of 0, black on the default ramp, and no column is
-    // white.
+    // Threshold 0: the preview starts with the colour of 0, black on the default ramp.
     const QImage& preview = dialog.picture1().surface().image();
     EXPECT_EQ(preview.pixel(0, preview.height() / 2), qRgb(0, 0, 0));
-    int whiteColumns = 0;
-    for (int x = 0; x < preview.width(); ++x)
-        whiteColumns += preview.pixel(x, 0) == White;
-    EXPECT_EQ(whiteColumns, 0);
 }
 
 TEST(ColourDialogTest, DraggingMovesABreakPoint)
@@ -234,10 +229,6 @@ TEST(ColourDialogTest, GreyScaleAndResetSetValuesAndVisibility)
     const QImage& preview = dialog.picture1().surface().image();
     EXPECT_EQ(preview.pixel(0, 0), White);
     EXPECT_EQ(preview.pixel(preview.width() - 1, 0), qRgb(0, 0, 0));
-    const QRgb middle = preview.pixel(static_cast<int>(preview.width() * 0.3), 0);
-    EXPECT_EQ(qRed(middle), qGreen(middle));
-    EXPECT_EQ(qGreen(middle), qBlue(middle));
-    EXPECT_NEAR(qRed(middle), 128, 2);
 
     f.settings.colourSettingsChanged = false;
     dialog.command3().click();
@@ -269,13 +260,10 @@ TEST(ColourDialogTest, ThresholdWhitensThePreviewBelowIt)
     EXPECT_NEAR(labelCentre(dialog.label3(), dialog.picture1()),
                 0.3 * dialog.picture1().surface().scaleWidth(), 15.0);
     EXPECT_FALSE(f.settings.colourSettingsChanged);
+    // The strip itself is pinned by render/ColourRampDrawingTest; here it is redrawn with the threshold.
     const QImage& preview = dialog.picture1().surface().image();
-    const int columns = preview.width();
-    for (int x = 0; x < columns; ++x) {
-        const bool below = static_cast<double>(x) / columns < 0.3;
-        // Above the threshold the default ramp never gives white (red and blue are never full together).
-        EXPECT_EQ(preview.pixel(x, preview.height() / 2) == White, below) << x;
-    }
+    EXPECT_EQ(preview.pixel(static_cast<int>(0.25 * preview.width()), preview.height() / 2), White);
+    EXPECT_NE(preview.pixel(static_cast<int>(0.35 * preview.width()), preview.height() / 2), White);
 
     emit dialog.slider1().sliderReleased();
     EXPECT_TRUE(f.settings.colourSettingsChanged);

@@ -5,8 +5,10 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,6 +17,7 @@
 
 #include "support/TestPlatformServices.h"
 #include "ui/MainWindow.h"
+#include "ui/PictureBox.h"
 
 namespace brimvale::test {
 
@@ -161,6 +164,34 @@ private:
             effect->second();
     }
 };
+
+// Returns how many pixels of the figure have the colour.
+inline int colourCount(const PictureBox& figure, QRgb colour)
+{
+    const QImage image = figure.surface().image().convertToFormat(QImage::Format_ARGB32);
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == colour ? 1 : 0;
+    }
+    return count;
+}
+
+// Whether a pixel of the colour lies within reach device pixels of the point given in the figure's scale.
+inline bool colourNear(const PictureBox& figure, double x, double y, QRgb colour, int reach = 2)
+{
+    const QImage image = figure.surface().image().convertToFormat(QImage::Format_ARGB32);
+    const QPointF device = figure.surface().toDevice(x, y);
+    for (int dy = -reach; dy <= reach; ++dy) {
+        for (int dx = -reach; dx <= reach; ++dx) {
+            const QPoint p(static_cast<int>(std::floor(device.x())) + dx,
+                           static_cast<int>(std::floor(device.y())) + dy);
+            if (image.valid(p) && image.pixel(p) == colour)
+                return true;
+        }
+    }
+    return false;
+}
 
 // Builds the window over fresh doubles for every test and offers a temporary folder for files.
 template <class Window> class MainWindowFixtureOf : public ::testing::Test {

@@ -118,34 +118,30 @@ TEST_F(MainWindowFixture, EveryControlStartsAtItsPlaceWithItsCaptionAndState)
     }
 }
 
-TEST_F(MainWindowFixture, HiddenLabelsOfEachFigureStartEmpty)
+TEST_F(MainWindowFixture, ControlArraysHoldTheNamedControlsAndTheHiddenLabelsStartEmpty)
 {
-    for (int i = 0; i < 3; ++i) {
-        for (QLabel* label : {window->Label10[i], window->Label14[i], window->Label15[i]}) {
-            SCOPED_TRACE(label->objectName().toStdString());
-            EXPECT_TRUE(label->isHidden());
-            EXPECT_TRUE(label->text().isEmpty());
-        }
-    }
-    EXPECT_EQ(window->Label10[2]->objectName(), QStringLiteral("Label10_2"));
-    EXPECT_EQ(window->Label15[0]->objectName(), QStringLiteral("Label15_0"));
-}
-
-TEST_F(MainWindowFixture, ControlArraysHoldTheNamedControls)
-{
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(window->Picture1[i]->objectName(), QStringLiteral("Picture1_%1").arg(i));
-        EXPECT_EQ(window->Command1[i]->objectName(), QStringLiteral("Command1_%1").arg(i));
-    }
+    std::vector<std::pair<QWidget*, QString>> named;
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(window->Label1[i]->objectName(), QStringLiteral("Label1_%1").arg(i));
-        EXPECT_EQ(window->Label2[i]->objectName(), QStringLiteral("Label2_%1").arg(i));
+        named.emplace_back(window->Label1[i], QStringLiteral("Label1_%1").arg(i));
+        named.emplace_back(window->Label2[i], QStringLiteral("Label2_%1").arg(i));
+    }
+    for (int i = 0; i < 3; ++i) {
+        named.emplace_back(window->Picture1[i], QStringLiteral("Picture1_%1").arg(i));
+        named.emplace_back(window->Command1[i], QStringLiteral("Command1_%1").arg(i));
+        for (QLabel* label : {window->Label10[i], window->Label14[i], window->Label15[i]}) {
+            EXPECT_TRUE(label->isHidden()) << label->objectName().toStdString();
+            EXPECT_TRUE(label->text().isEmpty()) << label->objectName().toStdString();
+        }
+        named.emplace_back(window->Label10[i], QStringLiteral("Label10_%1").arg(i));
+        named.emplace_back(window->Label15[i], QStringLiteral("Label15_%1").arg(i));
     }
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(window->Option1[i]->objectName(), QStringLiteral("Option1_%1").arg(i));
-        EXPECT_EQ(window->Label5[i]->objectName(), QStringLiteral("Label5_%1").arg(i));
-        EXPECT_EQ(window->Label6[i]->objectName(), QStringLiteral("Label6_%1").arg(i));
+        named.emplace_back(window->Option1[i], QStringLiteral("Option1_%1").arg(i));
+        named.emplace_back(window->Label5[i], QStringLiteral("Label5_%1").arg(i));
+        named.emplace_back(window->Label6[i], QStringLiteral("Label6_%1").arg(i));
     }
+    for (const auto& [control, name] : named)
+        EXPECT_EQ(control->objectName(), name);
 }
 
 TEST_F(MainWindowFixture, SlidersStartWithTheirRangesValuesAndSteps)
@@ -177,7 +173,7 @@ TEST_F(MainWindowFixture, SlidersStartWithTheirRangesValuesAndSteps)
     }
 }
 
-TEST_F(MainWindowFixture, ChoicesAndFlagsStartAsTheWindowDefinesThem)
+TEST_F(MainWindowFixture, ChoicesFlagsAndProgramWideValuesStartAsDefined)
 {
     EXPECT_TRUE(window->Option1[0]->isChecked());
     EXPECT_FALSE(window->Option1[1]->isChecked());
@@ -192,11 +188,7 @@ TEST_F(MainWindowFixture, ChoicesAndFlagsStartAsTheWindowDefinesThem)
     EXPECT_TRUE(window->LastBrowsedFile.isEmpty());
     EXPECT_EQ(window->ProgressBar1->minimum(), 0);
     EXPECT_EQ(window->ProgressBar1->maximum(), 100);
-    EXPECT_TRUE(window->File1->objectName() == QStringLiteral("File1"));
-}
 
-TEST_F(MainWindowFixture, ProgramWideValuesGetTheirStartValues)
-{
     const ProgramSettings& settings = window->Settings;
     EXPECT_EQ(settings.colourRamp.points, ColourRamp::defaults());
     EXPECT_EQ(settings.printOptions.dotSize, 6.0f);
@@ -213,7 +205,7 @@ TEST_F(MainWindowFixture, ProgramWideValuesGetTheirStartValues)
     EXPECT_EQ(window->probabilityGrid, ProbabilityGrid());
 }
 
-TEST_F(MainWindowFixture, WindowIsCaptionedFixedAndSetInArial)
+TEST_F(MainWindowFixture, WindowIsCaptionedFixedSetInArialWithItsMenuAndBrowser)
 {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Brimvale 2.5"));
     // 12585 x 7620 twips at 15 twips per pixel, below the menu bar.
@@ -226,10 +218,7 @@ TEST_F(MainWindowFixture, WindowIsCaptionedFixedAndSetInArial)
     EXPECT_EQ(window->Label1[0]->font().pointSize(), 8);
     // Pixels follow the twips: the data figure is 145 x 369 pixels at (96, 56).
     EXPECT_EQ(window->Picture1[0]->geometry(), QRect(96, 56, 145, 369));
-}
 
-TEST_F(MainWindowFixture, FileMenuOffersSaveMatrixDisabled)
-{
     const QList<QAction*> menus = window->menuBar()->actions();
     ASSERT_FALSE(menus.isEmpty());
     EXPECT_EQ(menus.first()->text(), QStringLiteral("File(&F)"));
@@ -238,17 +227,11 @@ TEST_F(MainWindowFixture, FileMenuOffersSaveMatrixDisabled)
     EXPECT_EQ(window->SaveMatrix->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
     EXPECT_FALSE(window->SaveMatrix->isEnabled());
     EXPECT_TRUE(window->File->actions().contains(window->SaveMatrix));
-}
 
-TEST_F(MainWindowFixture, AxisLabelsOfVerticalAxesAreRightAligned)
-{
     for (QLabel* label : {window->Label1[2], window->Label2[2], window->Label1[4], window->Label2[4]})
         EXPECT_TRUE(label->alignment() & Qt::AlignRight) << label->objectName().toStdString();
     EXPECT_TRUE(window->Label1[0]->alignment() & Qt::AlignLeft);
-}
 
-TEST_F(MainWindowFixture, FileBrowserListsCsvFilesOfTheCurrentFolder)
-{
     EXPECT_EQ(window->File1->pattern(), QStringLiteral("*.csv"));
     EXPECT_EQ(window->File1->path(), window->Dir1->path());
     EXPECT_FALSE(window->Drive1->drive().isEmpty());

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSlider>
 
+#include <array>
 #include <cmath>
 #include <set>
 
@@ -29,6 +30,10 @@ constexpr QRgb UpperClass = 0xffc8ffc8;     // RGB(200, 255, 200)
 constexpr QRgb LowerClass = 0xff327f32;     // RGB(50, 127, 50)
 constexpr QRgb UpperClassGrey = 0xffc8c8c8; // RGB(200, 200, 200)
 constexpr QRgb LowerClassGrey = 0xff646464; // RGB(100, 100, 100)
+// Probability 0.02 enters the default ramp as 0.4: red two thirds up its rise, green full, blue gone;
+// the grey ramp falls from white at 0 to black at 0.6, so 0.4 gives a third of 255.
+const QRgb At04 = qRgb(170, 255, 0);
+const QRgb At04Grey = qRgb(85, 85, 85);
 
 // The window with its own display procedures; the curves, the data figure and the section view of the
 // other subsystems only record, so the figures hold nothing but cells.
@@ -51,6 +56,17 @@ public:
 constexpr int CellPixels = 4;
 constexpr int FigurePixels = 201 * CellPixels;
 constexpr std::int16_t SectionSteps = 100;
+
+// Three cells in bands of columns: class 1 and class 2 of the same probability, and class 0.
+constexpr double BandCells[] = {1.02, 2.02, 0.5};
+double bandCell(int i, int)
+{
+    return BandCells[std::min(i / 20, 2)];
+}
+int columnOfBand(int n)
+{
+    return 20 * n + 10;
+}
 
 class DisplayTest : public test::MainWindowFixtureOf<DisplayWindow> {
 protected:
@@ -94,6 +110,17 @@ protected:
         window->Drawn[2] = true;
     }
 
+    // Both figures show the band colours, in every row.
+    void expectBands(const std::array<QRgb, 3>& colours)
+    {
+        for (int n = 0; n < 3; ++n) {
+            for (int row : {0, 57, 99}) {
+                EXPECT_EQ(gridPixel(columnOfBand(n), row), colours[n]) << BandCells[n] << " row " << row;
+                EXPECT_EQ(sectionPixel(columnOfBand(n), row), colours[n]) << BandCells[n] << " row " << row;
+            }
+        }
+    }
+
     // Imports the matrix through "Import Corvane file".
     void import(const CorvaneFileBuilder& builder)
     {
@@ -115,84 +142,44 @@ protected:
     }
 };
 
-// ---- Cell colours ---------------------------------------------------------------------------
+// ---- The view switch -----------------------------------------------------------------------
+// The colour of every kind of cell is pinned by render/CellPlotTest.ColoursOfBothViewsInTheFigure and
+// the tiling by render/CellPlotTest.CellsTileTheFigureInTheirPlaces; here, which view and settings the
+// window draws both figures with.
 
-struct CellCase {
-    double cell;
-    QRgb probability;     // default ramp, enhancement 1
-    QRgb probabilityGrey; // grey ramp
-    QRgb confidence;
-    QRgb confidenceGrey;
-};
-
-// Probability colours worked out on the ramps: 1.02 has probability 0.02 and enters the lookup as
-// 0.4, where red rises (0.4 - 0.3) / 0.15 of the way to full, green is full and blue has fallen to
-// 0; the grey ramp falls from white at 0 to black at 0.6, so 0.4 gives a third of 255.
-const CellCase CellCases[] = {
-    {1.02, qRgb(170, 255, 0), qRgb(85, 85, 85), LowerClass, LowerClassGrey},
-    // Same probability, other class: the probability view sees the fraction only.
-    {2.02, qRgb(170, 255, 0), qRgb(85, 85, 85), UpperClass, UpperClassGrey},
-    // Average marks are drawn by their magnitude.
-    {-1.02, qRgb(170, 255, 0), qRgb(85, 85, 85), LowerClass, LowerClassGrey},
-    // 0.2: green halfway up its rise from 0.15 to 0.3, blue full.
-    {1.01, qRgb(0, 85, 255), qRgb(170, 170, 170), LowerClass, LowerClassGrey},
-    // 0.5 on the mode: red full, green on its fall from 0.45 to 0.65.
-    {3.025, qRgb(255, 191, 0), qRgb(43, 43, 43), UpperClass, UpperClassGrey},
-    // Probability one half: 10, beyond every ramp.
-    {-2.5, Black, Black, UpperClass, UpperClassGrey},
-    // Outside every confidence region: white whatever the fraction.
-    {0.5, White, White, White, White},
-    {0.99, White, White, White, White},
-    {0.0, White, White, White, White},
-};
-constexpr int CaseCount = static_cast<int>(std::size(CellCases));
-
-// Case n fills a band of 20 columns, so each case's cells lie well inside its band.
-int caseOfColumn(int i)
-{
-    return std::min(i / 20, CaseCount - 1);
-}
-int columnOfCase(int n)
-{
-    return 20 * n + 10;
-}
-
-TEST_F(DisplayTest, BothViewsColourEveryCellByItsClassAndProbability)
+TEST_F(DisplayTest, BothViewsColourBothFiguresWithTheWindowsRamp)
 {
     struct View {
         bool grey;
         bool probability;
+        std::array<QRgb, 3> colours;
     };
-    for (const View view : {View{false, true}, View{false, false}, View{true, true}, View{true, false}}) {
+    const View views[] = {
+        {false, true, {At04, At04, White}},
+        {false, false, {LowerClass, UpperClass, White}},
+        {true, true, {At04Grey, At04Grey, White}},
+        {true, false, {LowerClassGrey, UpperClassGrey, White}},
+    };
+    for (const View& view : views) {
+        SCOPED_TRACE(std::string(view.grey ? "grey " : "") + (view.probability ? "probability" : "confidence"));
         window->Settings.greyScale = view.grey;
         window->Settings.colourRamp.points = view.grey ? ColourRamp::greyScale() : ColourRamp::defaults();
-        fillBoth([](int i, int) { return CellCases[caseOfColumn(i)].cell; });
+        fillBoth(bandCell);
         if (view.probability)
             window->SwitchToProb();
         else
             window->SwitchToConfi();
-
-        for (int n = 0; n < CaseCount; ++n) {
-            const CellCase& c = CellCases[n];
-            const QRgb expected = view.probability ? (view.grey ? c.probabilityGrey : c.probability)
-                                                   : (view.grey ? c.confidenceGrey : c.confidence);
-            for (int row : {0, 57, 99}) {
-                EXPECT_EQ(gridPixel(columnOfCase(n), row), expected)
-                    << c.cell << " grey " << view.grey << " probability " << view.probability;
-                EXPECT_EQ(sectionPixel(columnOfCase(n), row), expected)
-                    << c.cell << " grey " << view.grey << " probability " << view.probability;
-            }
-        }
+        expectBands(view.colours);
     }
 }
 
 TEST_F(DisplayTest, ViewProceduresSetTheModeAndTheEnhancementControls)
 {
+    const std::array<QWidget*, 3> enhancementControls{window->Slider4, window->Label9, window->Label11};
     window->SwitchToConfi();
     EXPECT_TRUE(window->Settings.confidenceMode);
     EXPECT_FALSE(window->Settings.probabilityMode);
-    for (QWidget* control : {static_cast<QWidget*>(window->Slider4), static_cast<QWidget*>(window->Label9),
-                             static_cast<QWidget*>(window->Label11)})
+    for (QWidget* control : enhancementControls)
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
     // Nothing drawn: the curves still run (and find no marks), the figures stay empty.
     EXPECT_EQ(window->calls, (Calls{"DrawModeCurves", "DrawAverageCurves"}));
@@ -203,8 +190,7 @@ TEST_F(DisplayTest, ViewProceduresSetTheModeAndTheEnhancementControls)
     window->SwitchToProb();
     EXPECT_TRUE(window->Settings.probabilityMode);
     EXPECT_FALSE(window->Settings.confidenceMode);
-    for (QWidget* control : {static_cast<QWidget*>(window->Slider4), static_cast<QWidget*>(window->Label9),
-                             static_cast<QWidget*>(window->Label11)})
+    for (QWidget* control : enhancementControls)
         EXPECT_TRUE(control->isEnabled()) << control->objectName().toStdString();
     EXPECT_TRUE(window->calls.empty());
     EXPECT_EQ(platform.pointer.current(), MousePointer::Pointer::Default);
@@ -220,115 +206,57 @@ TEST_F(DisplayTest, ViewSwitchDrawsOnlyTheFiguresThatHoldData)
 
     window->Drawn = {false, false, true};
     window->SwitchToProb();
-    EXPECT_EQ(sectionPixel(50, 50), qRgb(170, 255, 0));
-    // The matrix figure keeps its confidence cells.
-    EXPECT_EQ(gridPixel(50, 50), UpperClass);
+    EXPECT_EQ(sectionPixel(50, 50), At04);
+    EXPECT_EQ(gridPixel(50, 50), UpperClass) << "the matrix figure keeps its confidence cells";
 }
 
 TEST_F(DisplayTest, EnhancementSliderRedrawsTheCellsAtOnce)
 {
-    fillBoth([](int i, int) { return CellCases[caseOfColumn(i)].cell; });
+    fillBoth(bandCell);
     window->SwitchToProb();
 
-    // At 0 every coloured cell takes the ramp's colour at 0 (all channels still rising: black);
-    // the white cells stay white.
+    // At 0 every coloured cell takes the ramp's colour at 0 (all channels still rising: black).
     window->Slider4->setValue(0);
-    for (int n = 0; n < CaseCount; ++n) {
-        const QRgb expected = CellCases[n].probability == White ? White : Black;
-        EXPECT_EQ(gridPixel(columnOfCase(n), 30), expected) << CellCases[n].cell;
-        EXPECT_EQ(sectionPixel(columnOfCase(n), 30), expected) << CellCases[n].cell;
-    }
-
+    expectBands({Black, Black, White});
     // At 125 % the probability 0.02 enters as 0.5: red full, green on its fall.
     window->Slider4->setValue(125);
-    EXPECT_EQ(gridPixel(columnOfCase(0), 30), qRgb(255, 191, 0));
-    EXPECT_EQ(sectionPixel(columnOfCase(0), 30), qRgb(255, 191, 0));
+    expectBands({qRgb(255, 191, 0), qRgb(255, 191, 0), White});
 }
 
-// ---- Geometry ------------------------------------------------------------------------------
-
-// The lengths of the runs of one colour along a line of pixels, the last (cut by the edge) left out.
-std::vector<int> runLengths(const std::vector<QRgb>& line)
+TEST_F(DisplayTest, SingleCellPlotsDrawOnTheirOwnFigure)
 {
-    std::vector<int> runs;
-    int length = 1;
-    for (std::size_t n = 1; n < line.size(); ++n) {
-        if (line[n] == line[n - 1]) {
-            ++length;
-        } else {
-            runs.push_back(length);
-            length = 1;
-        }
-    }
-    return runs;
+    window->probabilityGrid(11, 20) = -1.5;
+    float v = -10.0f;
+    window->PlotGridProbability(v, 11, 20);
+    EXPECT_EQ(v, 10.0f);
+    EXPECT_EQ(gridPixel(11, 20), Black);
+    v = -2.0f;
+    window->PlotGridConfidence(v, 12, 20);
+    EXPECT_EQ(gridPixel(12, 20), UpperClass);
+    v = 1.0f;
+    window->PlotSectionConfidence(v, 3, 4);
+    EXPECT_EQ(sectionPixel(3, 4), LowerClass);
+    window->sectionMatrix(1, 5, 6) = 1.02;
+    v = 0.4f;
+    window->PlotSectionProbability(v, 5, 6);
+    EXPECT_EQ(sectionPixel(5, 6), At04);
+    EXPECT_EQ(coloursOf(*window->Picture1[2]).size(), 3u) << "the grid plots stayed off the section";
 }
 
-TEST_F(DisplayTest, CellsTileFiguresOfAnySizeWithoutGapsOrOverlaps)
-{
-    // Cells of 2.5 by 2.5 pixels in the matrix, about 2.2 by 3.65 in the section.
-    window->Picture1[1]->resize(500 + 4, 500 + 4);
-    window->Picture1[2]->resize(437 + 4, 365 + 4);
-    // A checkerboard of the two classes: a gap would show the background, and a cell overlapping its
-    // neighbour would leave that neighbour a shorter run of pixels than the cell size allows.
-    fillBoth([](int i, int j) { return (i + j) % 2 == 0 ? 2.5 : 1.5; });
-    window->SwitchToConfi();
+// ---- Freezing and RedrawFigures ------------------------------------------------------------
 
-    for (int figure : {1, 2}) {
-        const QImage image = window->Picture1[figure]->surface().image();
-        EXPECT_EQ(coloursOf(*window->Picture1[figure]), (std::set<QRgb>{UpperClass, LowerClass})) << figure;
-        const double cellWidth = image.width() / 200.0;
-        const double cellHeight = figure == 1 ? image.height() / 200.0 : image.height() / double(SectionSteps);
-        std::vector<QRgb> across;
-        for (int x = 0; x < image.width(); ++x)
-            across.push_back(image.pixel(x, image.height() / 2));
-        std::vector<QRgb> down;
-        for (int y = 0; y < image.height(); ++y)
-            down.push_back(image.pixel(image.width() / 2, y));
-        const std::vector<int> columns = runLengths(across);
-        const std::vector<int> rows = runLengths(down);
-        EXPECT_GE(columns.size(), 199u) << figure;
-        for (int run : columns) {
-            EXPECT_GE(run, std::floor(cellWidth)) << figure;
-            EXPECT_LE(run, std::ceil(cellWidth)) << figure;
-        }
-        for (int run : rows) {
-            EXPECT_GE(run, std::floor(cellHeight)) << figure;
-            EXPECT_LE(run, std::ceil(cellHeight)) << figure;
-        }
-    }
-}
-
-TEST_F(DisplayTest, GridRowsRunUpwardAndSectionRowsDownward)
-{
-    fillBoth([](int i, int j) { return i < 100 ? (j < 50 ? 2.5 : 0.0) : 1.5; });
-    window->SwitchToConfi();
-    EXPECT_EQ(gridPixel(20, 10), UpperClass);
-    EXPECT_EQ(gridPixel(20, 150), White);
-    EXPECT_EQ(gridPixel(150, 150), LowerClass);
-    // The grid's row 10 lies near the bottom of the figure, the section's near the top.
-    const QImage& grid = window->Picture1[1]->surface().image();
-    EXPECT_EQ(grid.pixel(20 * CellPixels, grid.height() - 2), UpperClass);
-    EXPECT_EQ(grid.pixel(20 * CellPixels, 2), White);
-    const QImage& section = window->Picture1[2]->surface().image();
-    EXPECT_EQ(section.pixel(20 * CellPixels, 2), UpperClass);
-    EXPECT_EQ(section.pixel(20 * CellPixels, section.height() - 2), White);
-}
-
-// ---- Freezing ------------------------------------------------------------------------------
-
-TEST_F(DisplayTest, CellsAreFrozenSoClsRemovesOnlyOverlays)
+TEST_F(DisplayTest, DrawnCellsAreFrozenSoClsRemovesOnlyOverlays)
 {
     fillBoth([](int, int) { return 1.5; });
     window->SwitchToConfi();
     for (int figure : {1, 2}) {
         DrawingSurface& surface = window->Picture1[figure]->surface();
         surface.line(0, 0, surface.scaleWidth(), surface.scaleHeight(), Black);
-        ASSERT_TRUE(coloursOf(*window->Picture1[figure]).count(Black)) << figure;
         surface.cls();
         EXPECT_EQ(coloursOf(*window->Picture1[figure]), std::set<QRgb>{LowerClass}) << figure;
     }
 
-    // The full redraw freezes its new cells too, and erases the old overlays first.
+    // The full redraw erases the old overlays first and freezes its new cells too.
     fillBoth([](int, int) { return 2.5; });
     window->Picture1[1]->surface().line(0, 0, 500, 500, Black);
     window->RedrawFigures();
@@ -339,23 +267,16 @@ TEST_F(DisplayTest, CellsAreFrozenSoClsRemovesOnlyOverlays)
     }
 }
 
-// ---- RedrawFigures -------------------------------------------------------------------------
-
-TEST_F(DisplayTest, RedrawDrawsEveryFigureInTheCurrentView)
+TEST_F(DisplayTest, RedrawDrawsEveryFigureInTheCurrentViewAndTheSectionView)
 {
-    fillBoth([](int i, int) { return CellCases[caseOfColumn(i)].cell; });
+    fillBoth(bandCell);
     window->Settings.confidenceMode = true;
     window->Drawn[0] = true;
     window->Command3->setText(QStringLiteral("OK"));
     window->RedrawFigures();
-    for (int n = 0; n < CaseCount; ++n) {
-        EXPECT_EQ(gridPixel(columnOfCase(n), 80), CellCases[n].confidence) << CellCases[n].cell;
-        EXPECT_EQ(sectionPixel(columnOfCase(n), 80), CellCases[n].confidence) << CellCases[n].cell;
-    }
+    expectBands({LowerClass, UpperClass, White});
     EXPECT_EQ(window->calls, (Calls{"DrawDataCurve", "DrawRunningMean", "DrawModeCurves", "DrawAverageCurves",
                                     "DrawRowProfile", "DrawColourScale", "DrawRowMarker"}));
-    EXPECT_TRUE(window->Drawn[1]);
-    EXPECT_TRUE(window->Drawn[2]);
 
     // A colour change reaches the probability view through the same redraw.
     window->calls.clear();
@@ -364,16 +285,22 @@ TEST_F(DisplayTest, RedrawDrawsEveryFigureInTheCurrentView)
     window->Settings.colourRamp.points = ColourRamp::greyScale();
     window->Command3->setText(QStringLiteral("Show section"));
     window->RedrawFigures();
-    for (int n = 0; n < CaseCount; ++n) {
-        EXPECT_EQ(gridPixel(columnOfCase(n), 80), CellCases[n].probabilityGrey) << CellCases[n].cell;
-        EXPECT_EQ(sectionPixel(columnOfCase(n), 80), CellCases[n].probabilityGrey) << CellCases[n].cell;
-    }
+    expectBands({At04Grey, At04Grey, White});
     EXPECT_EQ(window->calls, (Calls{"DrawDataCurve", "DrawRunningMean", "DrawModeCurves", "DrawAverageCurves"}));
+    EXPECT_TRUE(window->Drawn[1]);
+    EXPECT_TRUE(window->Drawn[2]);
 }
 
-TEST_F(DisplayTest, RedrawEmptiesFiguresThatHoldNothing)
+TEST_F(DisplayTest, RedrawEmptiesFiguresThatHoldNothingOrHaveNoView)
 {
+    // Before any matrix was shown neither view is chosen: nothing is drawn, nothing forgotten.
     fillBoth([](int, int) { return 2.5; });
+    window->RedrawFigures();
+    for (int figure : {1, 2})
+        EXPECT_EQ(coloursOf(*window->Picture1[figure]), std::set<QRgb>{window->BackColor()}) << figure;
+    EXPECT_TRUE(window->Drawn[1]);
+    EXPECT_TRUE(window->Drawn[2]);
+
     window->SwitchToConfi();
     for (int figure : {0, 1, 2}) {
         DrawingSurface& surface = window->Picture1[figure]->surface();
@@ -381,53 +308,36 @@ TEST_F(DisplayTest, RedrawEmptiesFiguresThatHoldNothing)
         surface.freeze();
     }
     window->calls.clear();
-
     window->Drawn = {false, false, false};
     window->RedrawFigures();
     for (int figure : {0, 1, 2}) {
         EXPECT_EQ(coloursOf(*window->Picture1[figure]), std::set<QRgb>{window->BackColor()}) << figure;
-        // Emptied for good: Cls does not bring the old drawing back.
         window->Picture1[figure]->surface().cls();
-        EXPECT_EQ(coloursOf(*window->Picture1[figure]), std::set<QRgb>{window->BackColor()}) << figure;
+        EXPECT_EQ(coloursOf(*window->Picture1[figure]), std::set<QRgb>{window->BackColor()})
+            << figure << ": Cls brought the old drawing back";
     }
     EXPECT_EQ(window->Drawn, (std::array<bool, 3>{false, false, false}));
     EXPECT_EQ(window->calls, (Calls{"DrawModeCurves", "DrawAverageCurves"}));
 }
 
-TEST_F(DisplayTest, RedrawWithoutAViewLeavesTheFiguresEmpty)
+TEST_F(DisplayTest, ViewSwitchAndRedrawRunTheBarOnceOverBothFigures)
 {
-    // Before any matrix was shown neither view is chosen.
-    fillBoth([](int, int) { return 2.5; });
-    window->RedrawFigures();
-    for (int figure : {1, 2})
-        EXPECT_EQ(coloursOf(*window->Picture1[figure]), std::set<QRgb>{window->BackColor()}) << figure;
-    EXPECT_TRUE(window->Drawn[1]);
-    EXPECT_TRUE(window->Drawn[2]);
-}
-
-// ---- Progress bar --------------------------------------------------------------------------
-
-class ProgressTest : public DisplayTest {
-protected:
     struct Step {
         int value;
         int maximum;
         bool visible;
     };
     std::vector<Step> steps;
-
-    void SetUp() override
-    {
-        DisplayTest::SetUp();
-        window->show();
-        QObject::connect(window->ProgressBar1, &QProgressBar::valueChanged, [this](int value) {
-            steps.push_back({value, window->ProgressBar1->maximum(), window->ProgressBar1->isVisible()});
-        });
-    }
-
-    // The values the bar showed, in order; all while visible with maximum 200 except the final 0.
-    std::vector<int> valuesShown()
-    {
+    window->show();
+    QObject::connect(window->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
+        steps.push_back({value, window->ProgressBar1->maximum(), window->ProgressBar1->isVisible()});
+    });
+    // The bar starts at 0, so the first column raises no change; it ends hidden at 0.
+    std::vector<int> onePass;
+    for (int v = 1; v <= 200; ++v)
+        onePass.push_back(v);
+    onePass.push_back(0);
+    const auto valuesShown = [&] {
         std::vector<int> values;
         for (std::size_t n = 0; n < steps.size(); ++n) {
             values.push_back(steps[n].value);
@@ -438,52 +348,29 @@ protected:
         }
         steps.clear();
         EXPECT_TRUE(window->ProgressBar1->isHidden());
-        EXPECT_EQ(window->ProgressBar1->value(), 0);
         return values;
-    }
-
-    static std::vector<int> range(int first, int last)
-    {
-        std::vector<int> values;
-        for (int v = first; v <= last; ++v)
-            values.push_back(v);
-        return values;
-    }
-    static std::vector<int> then(std::vector<int> values, int last)
-    {
-        values.push_back(last);
-        return values;
-    }
-};
-
-TEST_F(ProgressTest, ViewSwitchRunsTheBarOnceOverBothFigures)
-{
+    };
+    struct Case {
+        const char* name;
+        std::array<bool, 3> drawn;
+        void (DisplayWindow::*run)();
+        bool moves;
+    };
+    const Case cases[] = {
+        {"switch, both figures", {false, true, true}, &DisplayWindow::SwitchToProb, true},
+        {"switch, matrix only", {false, true, false}, &DisplayWindow::SwitchToConfi, true},
+        {"switch, nothing drawn", {false, false, false}, &DisplayWindow::SwitchToConfi, false},
+        // The matrix column i shows i / 2, the section column i shows (i + 200) / 2.
+        {"redraw, both figures", {false, true, true}, &DisplayWindow::RedrawFigures, true},
+        {"redraw, section only", {false, false, true}, &DisplayWindow::RedrawFigures, true},
+    };
     fillBoth([](int, int) { return 2.5; });
-    window->SwitchToProb();
-    // The bar starts at 0, so the first column raises no change.
-    EXPECT_EQ(valuesShown(), then(range(1, 200), 0));
-
-    window->Drawn[2] = false;
-    window->SwitchToConfi();
-    EXPECT_EQ(valuesShown(), then(range(1, 200), 0));
-
-    // Nothing drawn: the bar is shown and hidden without moving.
-    window->Drawn = {false, false, false};
-    window->SwitchToConfi();
-    EXPECT_TRUE(valuesShown().empty());
-}
-
-TEST_F(ProgressTest, RedrawOfBothFiguresSharesTheBar)
-{
-    fillBoth([](int, int) { return 2.5; });
-    window->Settings.confidenceMode = true;
-    window->RedrawFigures();
-    // The matrix column i shows i / 2, the section column i shows (i + 200) / 2: one pass to 200.
-    EXPECT_EQ(valuesShown(), then(range(1, 200), 0));
-
-    window->Drawn[1] = false;
-    window->RedrawFigures();
-    EXPECT_EQ(valuesShown(), then(range(1, 200), 0));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        window->Drawn = c.drawn;
+        (window.get()->*c.run)();
+        EXPECT_EQ(valuesShown(), c.moves ? onePass : std::vector<int>{});
+    }
 }
 
 // ---- Imported matrices ---------------------------------------------------------------------
@@ -504,7 +391,6 @@ TEST_F(DisplayTest, PackedMatrixShowsItsCellsInEitherViewAndSwitches)
         }
     }
     ASSERT_EQ(rows.size(), 3u);
-    // The colours of the lookup, whose rules the render tests pin down.
     const auto probabilityColour = [&](int j) {
         return cellColour(window->Settings, CorvaneFileBuilder::packedCell(i, j), CellView::Probability,
                           ProbabilitySource::PackedFraction);
@@ -538,61 +424,27 @@ TEST_F(DisplayTest, PackedMatrixShowsItsCellsInEitherViewAndSwitches)
     EXPECT_EQ(gridPixel(i, rows[2]), UpperClass);
 }
 
-TEST_F(DisplayTest, ConfidenceMatrixShowsItsClassesAndBlocksTheSwitch)
+TEST_F(DisplayTest, SingleKindMatricesBlockTheSwitch)
 {
     import(CorvaneFileBuilder::confidenceMatrix());
     ASSERT_TRUE(window->Settings.legacyMatrix);
     EXPECT_EQ(gridPixel(100, CorvaneFileBuilder::modeRow(100)), UpperClass);
-    const std::set<QRgb> classes{White, LowerClass, UpperClass};
-    EXPECT_EQ(coloursOf(*window->Picture1[1]), classes);
-
+    EXPECT_EQ(coloursOf(*window->Picture1[1]), (std::set<QRgb>{White, LowerClass, UpperClass}));
     const QImage before = window->Picture1[1]->surface().image();
     window->Option1[1]->setChecked(true);
     window->Option1[0]->setChecked(true);
     EXPECT_EQ(window->Picture1[1]->surface().image(), before);
     EXPECT_TRUE(window->Settings.confidenceMode);
     EXPECT_FALSE(window->Settings.probabilityMode);
-}
 
-TEST_F(DisplayTest, ProbabilityOnlyMatrixDrawsWhite)
-{
-    // Its cells are probabilities below 1, and the white rule tests the cell itself.
+    // A probability-only matrix holds probabilities below 1, and the white rule tests the cell itself.
     import(CorvaneFileBuilder::probabilityMatrix());
     ASSERT_TRUE(window->Drawn[1]);
     ASSERT_TRUE(window->Settings.legacyMatrix);
     EXPECT_EQ(coloursOf(*window->Picture1[1]), std::set<QRgb>{White});
-
-    // The view switch is blocked, so the confidence view cannot replace it either.
     window->Option1[1]->setChecked(true);
     EXPECT_TRUE(window->Settings.probabilityMode);
     EXPECT_EQ(coloursOf(*window->Picture1[1]), std::set<QRgb>{White});
-}
-
-TEST_F(DisplayTest, PerCellPlotsTestTheirCellAndStoreTheMagnitude)
-{
-    window->probabilityGrid(10, 20) = 0.5;
-    window->probabilityGrid(11, 20) = -1.5;
-    float v = -10.0f; // a probability of one half, for a cell that fails the white rule
-    window->PlotGridProbability(v, 10, 20);
-    EXPECT_EQ(v, 10.0f);
-    EXPECT_EQ(gridPixel(10, 20), White);
-    v = -10.0f;
-    window->PlotGridProbability(v, 11, 20);
-    EXPECT_EQ(gridPixel(11, 20), Black);
-    EXPECT_EQ(window->Settings.colourComponents, (std::array<float, 3>{0.0f, 0.0f, 0.0f}));
-
-    // The confidence plots test v itself, whatever the grid holds there.
-    v = -2.0f;
-    window->PlotGridConfidence(v, 10, 20);
-    EXPECT_EQ(v, 2.0f);
-    EXPECT_EQ(gridPixel(10, 20), UpperClass);
-    v = 1.0f;
-    window->PlotSectionConfidence(v, 3, 4);
-    EXPECT_EQ(sectionPixel(3, 4), LowerClass);
-    window->sectionMatrix(1, 5, 6) = 1.02;
-    v = 0.4f;
-    window->PlotSectionProbability(v, 5, 6);
-    EXPECT_EQ(sectionPixel(5, 6), qRgb(170, 255, 0));
 }
 
 } // namespace

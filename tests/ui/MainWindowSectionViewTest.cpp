@@ -233,6 +233,14 @@ TEST_F(SectionViewTest, EnteringHidesTheImportsAndShowsTheCalibrationPanel)
     EXPECT_GT(pixelsOf(*w.Picture4, 0xff000000), 0);
     EXPECT_EQ(markerRows(*w.Picture1[0]).size(), 1u);
     expectBlock(bellText(3));
+
+    // The confidence kind has no colour scale.
+    w.Command3_Click();
+    w.Settings.confidenceMode = true;
+    enterAt(3);
+    EXPECT_TRUE(w.Picture3->isHidden());
+    EXPECT_FALSE(w.Picture2->isHidden());
+    EXPECT_FALSE(w.Picture4->isHidden());
 }
 
 TEST_F(SectionViewTest, LeavingRestoresEveryControl)
@@ -320,17 +328,6 @@ TEST_F(SectionViewTest, LeavingWithoutAMatrixEmptiesTheProfileAxisAndOffersCalib
     EXPECT_EQ(twipsGeometry(*window->Label1[1]).top, 840.0 + 2175.0 + 105.0);
 }
 
-TEST_F(SectionViewTest, TheConfidenceKindShowsNoColourScale)
-{
-    window->Settings.confidenceMode = true;
-
-    enterAt(3);
-
-    EXPECT_TRUE(window->Picture3->isHidden());
-    EXPECT_FALSE(window->Picture2->isHidden());
-    EXPECT_FALSE(window->Picture4->isHidden());
-}
-
 TEST_F(SectionViewTest, AOneRowSectionEntersWithoutACrash)
 {
     buildSection(0);
@@ -395,7 +392,6 @@ TEST_F(SectionViewTest, NoMarkerAtTheSliderEndsButTheRowIsStillSummarised)
         EXPECT_EQ(window->MarkedRow, 5);
         EXPECT_TRUE(window->Label12->isHidden());
         EXPECT_GT(pixelsOf(*window->Picture2, Blue), 0);
-        EXPECT_GT(pixelsOf(*window->Picture4, 0xff000000), 0);
         expectBlock(bellText(end));
 
         window->Command3_Click();
@@ -404,6 +400,16 @@ TEST_F(SectionViewTest, NoMarkerAtTheSliderEndsButTheRowIsStillSummarised)
 
 TEST_F(SectionViewTest, DraggingMovesOnlyThePanelsUntilTheThumbIsReleased)
 {
+    // Outside the view a drag leaves the panels and the figure labels alone.
+    const double pictureTop = twipsGeometry(*window->Picture4).top;
+    const double labelTop1 = twipsGeometry(*window->Label1[1]).top;
+    window->Slider5->setSliderDown(true);
+    window->Slider5->setSliderPosition(8);
+    window->Slider5->setSliderDown(false);
+    EXPECT_EQ(twipsGeometry(*window->Picture4).top, pictureTop);
+    EXPECT_EQ(twipsGeometry(*window->Label1[1]).top, labelTop1);
+    EXPECT_TRUE(window->Picture2->isHidden());
+
     enterAt(3);
     const double labelTop = twipsGeometry(*window->Label12).top;
 
@@ -423,20 +429,6 @@ TEST_F(SectionViewTest, DraggingMovesOnlyThePanelsUntilTheThumbIsReleased)
     EXPECT_EQ(window->MarkedRow, 8);
     EXPECT_DOUBLE_EQ(twipsGeometry(*window->Label12).top, 720 + 4428.0);
     expectBlock(bellText(8));
-}
-
-TEST_F(SectionViewTest, DraggingOutsideTheViewLeavesThePanelsAndTheFigureLabelsAlone)
-{
-    const double pictureTop = twipsGeometry(*window->Picture4).top;
-    const double labelTop = twipsGeometry(*window->Label1[1]).top;
-
-    window->Slider5->setSliderDown(true);
-    window->Slider5->setSliderPosition(8);
-    window->Slider5->setSliderDown(false);
-
-    EXPECT_EQ(twipsGeometry(*window->Picture4).top, pictureTop);
-    EXPECT_EQ(twipsGeometry(*window->Label1[1]).top, labelTop);
-    EXPECT_TRUE(window->Picture2->isHidden());
 }
 
 // ---- The printed block ------------------------------------------------------------------------
@@ -517,7 +509,6 @@ protected:
 
 TEST_F(ProfileMatrixTest, EnteringOffersTheProfileImportInsteadOfAProfile)
 {
-    // The set-up entered the view and opened the browser; look at the view before the click.
     window->CloseProbabilityMatrixBrowser();
     window->Command3_Click();
     enterAt(Row);
@@ -569,49 +560,42 @@ TEST_F(ProfileMatrixTest, AClickedFileDrawsTheColumnOfTheRowsInputValue)
     EXPECT_TRUE(window->File1->isHidden());
 }
 
-TEST_F(ProfileMatrixTest, TheImportedGridDecidesTheKindNotTheProfileFile)
+TEST_F(ProfileMatrixTest, TheImportedGridDecidesTheKindAndTheSectionsAxisTheDrawing)
 {
     struct Case {
         double gridMaximum; // largest cell of the imported calibration grid
         const char* kindText;
-        bool accepted;
+        float lastAxisValue; // of the profile file; the section's axis ends at 200
+        bool loadedBefore;
+        bool loadedAfter;
+        bool drawn;
     };
     const Case cases[] = {
-        {0.0, "Confidence", true},  // no matrix imported: any kind text is taken
-        {1.5, "Anything", true},    // a grid of probabilities
-        {3.0, "Probability", true}, // a confidence grid, but the file says it holds probabilities
-        {3.0, "Confidence", false}, {2.0, "Confidence", false},
+        {0.0, "Confidence", 200, false, true, true},  // no matrix imported: any kind text is taken
+        {1.5, "Anything", 200, false, true, true},    // a grid of probabilities
+        {3.0, "Probability", 200, false, true, true}, // a confidence grid, but the file says probabilities
+        // Another axis blanks the panel drawn before and leaves the flag.
+        {0.0, "Probability", 201, true, true, false},
+        {3.0, "Confidence", 200, true, false, false},
+        {2.0, "Confidence", 200, true, false, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.kindText + std::string(" over a grid up to ") + std::to_string(c.gridMaximum));
+        SCOPED_TRACE(testing::Message() << c.kindText << " over a grid up to " << c.gridMaximum << ", axis to "
+                                        << c.lastAxisValue);
         window->probabilityGrid.clear();
         window->probabilityGrid(17, 33) = c.gridMaximum;
-        window->ProfileLoaded = !c.accepted;
+        window->ProfileLoaded = c.loadedBefore;
+        clickFile(profileFile(centre(Row)).kindText(c.kindText).axisValues([&c](int r) {
+            return r == 200 ? c.lastAxisValue : static_cast<float>(r);
+        }));
 
-        clickFile(profileFile(centre(Row)).kindText(c.kindText));
-
-        EXPECT_EQ(window->ProfileLoaded, c.accepted);
-        if (c.accepted) {
-            EXPECT_GT(pixelsOf(*window->Picture2, Blue), 0);
-        } else {
+        EXPECT_EQ(window->ProfileLoaded, c.loadedAfter);
+        EXPECT_EQ(pixelsOf(*window->Picture2, Blue) > 0, c.drawn);
+        if (!c.drawn) {
             EXPECT_EQ(pixelsOtherThan(*window->Picture2, window->BackColor()), 0);
         }
         EXPECT_EQ(platform.pointer.current(), Pointer::Default);
     }
-}
-
-TEST_F(ProfileMatrixTest, AProfileOverAnotherAxisBlanksThePanel)
-{
-    clickFile(profileFile(centre(Row)));
-    ASSERT_TRUE(window->ProfileLoaded);
-
-    // The last row's value differs from the section's right end.
-    clickFile(
-        profileFile(centre(Row)).axisValues([](int r) { return r == 200 ? 201.0f : static_cast<float>(r); }));
-
-    EXPECT_EQ(pixelsOtherThan(*window->Picture2, window->BackColor()), 0);
-    EXPECT_TRUE(window->ProfileLoaded);
-    EXPECT_EQ(platform.pointer.current(), Pointer::Default);
 }
 
 TEST_F(ProfileMatrixTest, FilesThatAreNoOlderLayoutMatrixTakeTheFailurePath)

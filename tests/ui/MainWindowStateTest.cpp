@@ -20,7 +20,7 @@
 namespace brimvale {
 namespace {
 
-using test::RecordingWindowFixture;
+using test::RecordingMainWindow;
 using Calls = std::vector<std::string>;
 
 constexpr QRgb Red = 0xffff0000;
@@ -46,9 +46,24 @@ int pixelsOtherThan(const PictureBox& figure, QRgb colour)
     return count;
 }
 
-class StateTest : public RecordingWindowFixture {
+// The figure is empty, and stays so after a Cls: it was frozen empty.
+void expectEmptyForGood(PictureBox& figure, QRgb back)
+{
+    EXPECT_EQ(pixelsOtherThan(figure, back), 0) << figure.objectName().toStdString();
+    figure.surface().cls();
+    EXPECT_EQ(pixelsOtherThan(figure, back), 0) << figure.objectName().toStdString() << " after Cls";
+}
+
+class StateTest : public test::RecordingWindowFixture {
 protected:
     void SetUp() override { window->takeCalls(); }
+
+    // Table rows start over from a window as the program starts it.
+    void freshWindow()
+    {
+        window = std::make_unique<RecordingMainWindow>(platform.services());
+        window->takeCalls();
+    }
 };
 
 // ---- Clearing the figures ---------------------------------------------------------------------
@@ -60,18 +75,13 @@ TEST_F(StateTest, ClearDataFigureEmptiesTheFigureItsBoxesAndLabels)
     window->NowImportingData[0] = true; // keeps the nested range-box handlers from redrawing
     window->Text1->setText(QStringLiteral("150"));
     window->Text2->setText(QStringLiteral("0"));
-    window->Label1[0]->setText(QStringLiteral("5"));
-    window->Label2[0]->setText(QStringLiteral("25"));
-    window->Label14[0]->setText(QStringLiteral("value"));
-    window->Label15[0]->setText(QStringLiteral("depth"));
+    for (QLabel* label : {window->Label1[0], window->Label2[0], window->Label14[0], window->Label15[0]})
+        label->setText(QStringLiteral("x"));
     window->Command3->setEnabled(true);
 
     window->ClearDataFigure();
 
-    EXPECT_EQ(pixelsOtherThan(*window->Picture1[0], window->BackColor()), 0);
-    // Frozen empty: a later Cls returns to the empty figure.
-    window->Picture1[0]->surface().cls();
-    EXPECT_EQ(pixelsOtherThan(*window->Picture1[0], window->BackColor()), 0);
+    expectEmptyForGood(*window->Picture1[0], window->BackColor());
     EXPECT_TRUE(window->Text1->text().isEmpty());
     EXPECT_TRUE(window->Text2->text().isEmpty());
     for (QLabel* label : {window->Label1[0], window->Label2[0], window->Label14[0], window->Label15[0]})
@@ -84,109 +94,86 @@ TEST_F(StateTest, ClearProbabilityFigureWithdrawsEverythingThatShowsTheMatrix)
 {
     paintFrozen(*window->Picture1[1], Red);
     window->Drawn[1] = true;
-    for (QLabel* label : {window->Label1[1], window->Label2[1], window->Label1[2], window->Label2[2],
-                          window->Label6[0], window->Label6[1], window->Label14[1], window->Label15[1]})
+    const auto labels = {window->Label1[1], window->Label2[1], window->Label1[2], window->Label2[2],
+                         window->Label6[0], window->Label6[1], window->Label14[1], window->Label15[1]};
+    for (QLabel* label : labels)
         label->setText(QStringLiteral("x"));
-    for (QWidget* control : {static_cast<QWidget*>(window->Command3), static_cast<QWidget*>(window->Check4),
-                             static_cast<QWidget*>(window->Check8), static_cast<QWidget*>(window->Label5[0]),
-                             static_cast<QWidget*>(window->Label5[1])})
+    const auto controls = {static_cast<QWidget*>(window->Command3), static_cast<QWidget*>(window->Check4),
+                           static_cast<QWidget*>(window->Check8), static_cast<QWidget*>(window->Label5[0]),
+                           static_cast<QWidget*>(window->Label5[1])};
+    for (QWidget* control : controls)
         control->setEnabled(true);
 
     window->ClearProbabilityFigure();
 
     EXPECT_EQ(pixelsOtherThan(*window->Picture1[1], window->BackColor()), 0);
-    for (QLabel* label : {window->Label1[1], window->Label2[1], window->Label1[2], window->Label2[2],
-                          window->Label6[0], window->Label6[1], window->Label14[1], window->Label15[1]})
+    for (QLabel* label : labels)
         EXPECT_TRUE(label->text().isEmpty()) << label->objectName().toStdString();
+    for (QWidget* control : controls)
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
     EXPECT_FALSE(window->Drawn[1]);
-    EXPECT_FALSE(window->Command3->isEnabled());
-    EXPECT_FALSE(window->Check4->isEnabled());
-    EXPECT_FALSE(window->Check8->isEnabled());
-    EXPECT_FALSE(window->Label5[0]->isEnabled());
-    EXPECT_FALSE(window->Label5[1]->isEnabled());
-    // The boxes keep their ticks.
-    EXPECT_TRUE(window->Check4->isChecked());
+    EXPECT_TRUE(window->Check4->isChecked()) << "the boxes keep their ticks";
 }
 
-TEST_F(StateTest, ClearSectionFigureClearsTheWholeFigureWhateverItsScale)
+TEST_F(StateTest, ClearSectionFigureWithdrawsTheSectionAndTheAxesWhoseFigureIsMissing)
 {
-    PictureBox& section = *window->Picture1[2];
-    paintFrozen(section, Red);
-    // The curves leave the section in a scale of one unit per row; a section of 512 rows reaches
-    // far below the calibration panel's extent.
-    section.surface().setScale(0, 0, 511, 511);
-    section.surface().filledBox(0, 0, 511, 511, Green);
+    struct Case {
+        std::array<bool, 3> drawn;
+        bool sectionAxis; // Label1(3), Label2(3) stay
+        bool rangeAxis;   // Label1(4), Label2(4) and the range boxes stay
+        Calls calls;
+    };
+    const Case cases[] = {
+        {{true, true, true}, true, true, {"ClearSectionFigure"}},
+        {{true, false, true}, false, true, {"ClearSectionFigure"}},
+        // Emptying the boxes runs their change handlers inside the clearing.
+        {{false, true, true}, true, false, {"ClearSectionFigure", "Text1_Change", "Text2_Change"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.drawn[0] << c.drawn[1] << c.drawn[2]);
+        freshWindow();
+        // The curves leave the section in a scale of one unit per row; a section of 512 rows reaches
+        // far below the calibration panel's extent.
+        PictureBox& section = *window->Picture1[2];
+        paintFrozen(section, Red);
+        section.surface().setScale(0, 0, 511, 511);
+        section.surface().filledBox(0, 0, 511, 511, Green);
+        window->Text1->setText(QStringLiteral("150"));
+        window->Text2->setText(QStringLiteral("10"));
+        window->Drawn = c.drawn;
+        window->SaveMatrix->setEnabled(true);
+        window->Command3->setEnabled(true);
+        window->Slider3->setEnabled(false);
+        window->ProfileLoaded = true;
+        window->LastBrowsedFile = QStringLiteral("/data/site.csv");
+        window->Label14[2]->setText(QStringLiteral("T July"));
+        window->Label15[2]->setText(QStringLiteral("depth"));
+        for (int i : {3, 4}) {
+            window->Label1[i]->setText(QStringLiteral("low"));
+            window->Label2[i]->setText(QStringLiteral("high"));
+        }
+        window->takeCalls();
 
-    window->ClearSectionFigure();
+        window->ClearSectionFigure();
 
-    EXPECT_EQ(pixelsOtherThan(section, window->BackColor()), 0);
-    section.surface().cls();
-    EXPECT_EQ(pixelsOtherThan(section, window->BackColor()), 0);
-}
-
-TEST_F(StateTest, ClearSectionFigureWithdrawsTheSectionCommands)
-{
-    window->Text1->setText(QStringLiteral("150"));
-    window->Text2->setText(QStringLiteral("10"));
-    window->Drawn = {true, true, true};
-    window->SaveMatrix->setEnabled(true);
-    window->Command3->setEnabled(true);
-    window->Slider3->setEnabled(false);
-    window->ProfileLoaded = true;
-    window->LastBrowsedFile = QStringLiteral("/data/site.csv");
-    window->Label14[2]->setText(QStringLiteral("T July"));
-    window->Label15[2]->setText(QStringLiteral("depth"));
-    for (int i : {3, 4}) {
-        window->Label1[i]->setText(QStringLiteral("low"));
-        window->Label2[i]->setText(QStringLiteral("high"));
+        expectEmptyForGood(section, window->BackColor());
+        EXPECT_FALSE(window->Drawn[2]);
+        EXPECT_FALSE(window->SaveMatrix->isEnabled());
+        EXPECT_FALSE(window->Command3->isEnabled());
+        EXPECT_TRUE(window->Slider3->isEnabled());
+        EXPECT_FALSE(window->ProfileLoaded);
+        EXPECT_EQ(window->Label10[2]->text(), QStringLiteral("/data/site.csv"));
+        EXPECT_TRUE(window->Label14[2]->text().isEmpty());
+        EXPECT_TRUE(window->Label15[2]->text().isEmpty());
+        EXPECT_EQ(window->Label1[3]->text().isEmpty(), !c.sectionAxis);
+        EXPECT_EQ(window->Label2[3]->text().isEmpty(), !c.sectionAxis);
+        for (QWidget* kept : std::initializer_list<QWidget*>{window->Label1[4], window->Label2[4], window->Text1,
+                                                             window->Text2}) {
+            const QString text = kept->property("text").toString();
+            EXPECT_EQ(text.isEmpty(), !c.rangeAxis) << kept->objectName().toStdString();
+        }
+        EXPECT_EQ(window->takeCalls(), c.calls);
     }
-    window->takeCalls();
-
-    window->ClearSectionFigure();
-
-    EXPECT_FALSE(window->Drawn[2]);
-    EXPECT_FALSE(window->SaveMatrix->isEnabled());
-    EXPECT_FALSE(window->Command3->isEnabled());
-    EXPECT_TRUE(window->Slider3->isEnabled());
-    EXPECT_FALSE(window->ProfileLoaded);
-    EXPECT_EQ(window->Label10[2]->text(), QStringLiteral("/data/site.csv"));
-    EXPECT_TRUE(window->Label14[2]->text().isEmpty());
-    EXPECT_TRUE(window->Label15[2]->text().isEmpty());
-    // With data and matrix present the axis ends and range boxes stay.
-    EXPECT_EQ(window->Label1[3]->text(), QStringLiteral("low"));
-    EXPECT_EQ(window->Label2[4]->text(), QStringLiteral("high"));
-    EXPECT_EQ(window->Text1->text(), QStringLiteral("150"));
-    EXPECT_EQ(window->takeCalls(), Calls{"ClearSectionFigure"});
-}
-
-TEST_F(StateTest, ClearSectionFigureEmptiesTheAxesWhoseFigureIsMissing)
-{
-    for (int i : {3, 4}) {
-        window->Label1[i]->setText(QStringLiteral("low"));
-        window->Label2[i]->setText(QStringLiteral("high"));
-    }
-    window->Drawn = {true, false, true};
-    window->ClearSectionFigure();
-    EXPECT_TRUE(window->Label1[3]->text().isEmpty());
-    EXPECT_TRUE(window->Label2[3]->text().isEmpty());
-    EXPECT_EQ(window->Label1[4]->text(), QStringLiteral("low"));
-
-    window->Drawn = {false, true, false};
-    window->Text1->setText(QStringLiteral("150"));
-    window->Text2->setText(QStringLiteral("10"));
-    window->Drawn[2] = true;
-    window->Label1[3]->setText(QStringLiteral("low"));
-    window->Label1[4]->setText(QStringLiteral("low"));
-    window->Label2[4]->setText(QStringLiteral("high"));
-    window->takeCalls();
-    window->ClearSectionFigure();
-    EXPECT_EQ(window->Label1[3]->text(), QStringLiteral("low"));
-    EXPECT_TRUE(window->Label1[4]->text().isEmpty());
-    EXPECT_TRUE(window->Label2[4]->text().isEmpty());
-    EXPECT_TRUE(window->Text1->text().isEmpty());
-    EXPECT_TRUE(window->Text2->text().isEmpty());
-    // Emptying the boxes runs their change handlers inside the clearing.
-    EXPECT_EQ(window->takeCalls(), (Calls{"ClearSectionFigure", "Text1_Change", "Text2_Change"}));
 }
 
 // ---- The result import's bracket ------------------------------------------------------------
@@ -204,39 +191,34 @@ TEST_F(StateTest, EndResultImportWithALoadedSectionOffersShowSection)
     window->EndResultImport();
 
     EXPECT_FALSE(window->NowImportingData[2]);
-    EXPECT_FALSE(window->Slider1->isHidden());
-    EXPECT_FALSE(window->Slider2->isHidden());
-    EXPECT_FALSE(window->Frame1->isHidden());
-    EXPECT_TRUE(window->Text1->isEnabled());
-    EXPECT_TRUE(window->Text2->isEnabled());
-    EXPECT_TRUE(window->Command3->isEnabled());
+    for (QWidget* shown : std::initializer_list<QWidget*>{window->Slider1, window->Slider2, window->Frame1})
+        EXPECT_FALSE(shown->isHidden()) << shown->objectName().toStdString();
+    for (QWidget* enabled : std::initializer_list<QWidget*>{window->Text1, window->Text2, window->Command3})
+        EXPECT_TRUE(enabled->isEnabled()) << enabled->objectName().toStdString();
     EXPECT_EQ(window->focusWidget(), window->Command3);
 }
 
 TEST_F(StateTest, EndResultImportWithoutSectionOrDataGoesBackToTheImportButton)
 {
     window->Command1[2]->setEnabled(false);
-    for (int i = 0; i <= 2; ++i) {
+    for (int i = 0; i <= 3; ++i) {
         window->Label1[i]->setText(QStringLiteral("1"));
         window->Label2[i]->setText(QStringLiteral("2"));
     }
-    window->Label1[3]->setText(QStringLiteral("3"));
-    window->Label10[0]->setText(QStringLiteral("a.csv"));
-    window->Label10[1]->setText(QStringLiteral("b.csv"));
-    window->Label10[2]->setText(QStringLiteral("c.csv"));
+    for (int i = 0; i <= 2; ++i)
+        window->Label10[i]->setText(QStringLiteral("c.csv"));
 
     window->EndResultImport();
 
     EXPECT_TRUE(window->Command1[2]->isEnabled());
     EXPECT_EQ(window->focusWidget(), window->Command1[2]);
-    EXPECT_FALSE(window->Command3->isEnabled());
-    EXPECT_FALSE(window->Text1->isEnabled());
-    EXPECT_FALSE(window->Text2->isEnabled());
+    for (QWidget* disabled : std::initializer_list<QWidget*>{window->Command3, window->Text1, window->Text2})
+        EXPECT_FALSE(disabled->isEnabled()) << disabled->objectName().toStdString();
     for (int i = 0; i <= 2; ++i) {
         EXPECT_TRUE(window->Label1[i]->text().isEmpty()) << i;
         EXPECT_TRUE(window->Label2[i]->text().isEmpty()) << i;
     }
-    EXPECT_EQ(window->Label1[3]->text(), QStringLiteral("3"));
+    EXPECT_EQ(window->Label1[3]->text(), QStringLiteral("1"));
     EXPECT_TRUE(window->Label10[0]->text().isEmpty());
     EXPECT_TRUE(window->Label10[1]->text().isEmpty());
     EXPECT_EQ(window->Label10[2]->text(), QStringLiteral("c.csv"));
@@ -244,68 +226,60 @@ TEST_F(StateTest, EndResultImportWithoutSectionOrDataGoesBackToTheImportButton)
 
 // ---- Smoothing -----------------------------------------------------------------------------
 
-TEST_F(StateTest, FirstSmoothingStepRunsTheBoxHandlerBeforeTheSliderRedraws)
+TEST_F(StateTest, SmoothingSliderRunsTheBoxHandlerNestedAndRedrawsWhatThereIs)
 {
-    window->Drawn[0] = true;
+    struct Case {
+        const char* name;
+        std::array<bool, 3> drawn;
+        int before;
+        int after;
+        Calls calls;
+        int labelsEnabled; // Label3, Label4, Label7: 1 enabled, 0 disabled, -1 not looked at
+        bool calibrate;
+    };
+    const Case cases[] = {
+        {"first step with a curve",
+         {true, false, false},
+         1,
+         2,
+         {"Slider3_Change", "Check3_Click", "DrawRunningMean", "ClearSectionFigure", "DrawDataCurve",
+          "DrawRunningMean", "ClearSectionFigure"},
+         1,
+         false},
+        {"next step", {true, false, false}, 2, 3, {"Slider3_Change", "DrawDataCurve", "DrawRunningMean",
+                                                   "ClearSectionFigure"}, 1, false},
+        {"first step without a curve", {false, false, false}, 1, 2,
+         {"Slider3_Change", "Check3_Click", "ClearSectionFigure"}, 0, false},
+        {"back to one with a curve", {true, false, false}, 5, 1,
+         {"Slider3_Change", "Check3_Click", "DrawDataCurve", "ClearSectionFigure"}, 1, false},
+        {"back to one without a curve", {false, false, false}, 5, 1,
+         {"Slider3_Change", "Check3_Click", "ClearDataFigure", "ClearSectionFigure"}, -1, false},
+        {"with curve and matrix", {true, true, false}, 1, 4,
+         {"Slider3_Change", "Check3_Click", "DrawRunningMean", "ClearSectionFigure", "DrawDataCurve",
+          "DrawRunningMean", "ClearSectionFigure"},
+         1, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        freshWindow();
+        window->Drawn = c.drawn;
+        window->Slider3->setValue(c.before);
+        window->takeCalls();
 
-    window->Slider3->setValue(2);
+        window->Slider3->setValue(c.after);
 
-    EXPECT_EQ(window->takeCalls(),
-              (Calls{"Slider3_Change", "Check3_Click", "DrawRunningMean", "ClearSectionFigure",
-                     "DrawDataCurve", "DrawRunningMean", "ClearSectionFigure"}));
-    EXPECT_TRUE(window->Check3->isChecked());
-    EXPECT_EQ(window->Label4->text(), QStringLiteral("2"));
-    EXPECT_TRUE(window->Label3->isEnabled());
-    EXPECT_TRUE(window->Label4->isEnabled());
-    EXPECT_TRUE(window->Label7->isEnabled());
-    // Without a matrix there is nothing to calibrate.
-    EXPECT_FALSE(window->Command2->isEnabled());
-
-    window->Slider3->setValue(3);
-    EXPECT_EQ(window->takeCalls(),
-              (Calls{"Slider3_Change", "DrawDataCurve", "DrawRunningMean", "ClearSectionFigure"}));
-    EXPECT_EQ(window->Label4->text(), QStringLiteral("3"));
-}
-
-TEST_F(StateTest, SmoothingWithDataAndMatrixOffersCalibrate)
-{
-    window->Drawn = {true, true, false};
-    window->Slider3->setValue(4);
-    EXPECT_TRUE(window->Command2->isEnabled());
-    EXPECT_EQ(window->focusWidget(), window->Command2);
-}
-
-TEST_F(StateTest, SmoothingWithoutDataOnlyClearsTheSection)
-{
-    window->Slider3->setValue(2);
-    EXPECT_EQ(window->takeCalls(), (Calls{"Slider3_Change", "Check3_Click", "ClearSectionFigure"}));
-    EXPECT_TRUE(window->Check3->isChecked());
-    EXPECT_FALSE(window->Label3->isEnabled());
-}
-
-TEST_F(StateTest, SmoothingBackToOneRedrawsTheCurveAloneAndKeepsTheLabelsEnabled)
-{
-    window->Drawn[0] = true;
-    window->Slider3->setValue(5);
-    window->takeCalls();
-
-    window->Slider3->setValue(1);
-
-    EXPECT_EQ(window->takeCalls(),
-              (Calls{"Slider3_Change", "Check3_Click", "DrawDataCurve", "ClearSectionFigure"}));
-    EXPECT_FALSE(window->Check3->isChecked());
-    EXPECT_EQ(window->Label4->text(), QStringLiteral("1"));
-    EXPECT_TRUE(window->Label3->isEnabled());
-    EXPECT_TRUE(window->Label7->isEnabled());
-}
-
-TEST_F(StateTest, SmoothingBackToOneWithoutDataClearsTheDataFigure)
-{
-    window->Slider3->setValue(5);
-    window->takeCalls();
-    window->Slider3->setValue(1);
-    EXPECT_EQ(window->takeCalls(),
-              (Calls{"Slider3_Change", "Check3_Click", "ClearDataFigure", "ClearSectionFigure"}));
+        EXPECT_EQ(window->takeCalls(), c.calls);
+        EXPECT_EQ(window->Check3->isChecked(), c.after != 1);
+        EXPECT_EQ(window->Label4->text(), QString::number(c.after));
+        if (c.labelsEnabled >= 0) {
+            for (QLabel* label : {window->Label3, window->Label4, window->Label7})
+                EXPECT_EQ(label->isEnabled(), c.labelsEnabled == 1) << label->objectName().toStdString();
+        }
+        EXPECT_EQ(window->Command2->isEnabled(), c.calibrate) << "calibration needs a curve and a matrix";
+        if (c.calibrate) {
+            EXPECT_EQ(window->focusWidget(), window->Command2);
+        }
+    }
 }
 
 // ---- Curves, view and enhancement ----------------------------------------------------------
@@ -357,73 +331,55 @@ TEST_F(StateTest, EnhancementSliderSetsTheFactorAndRedraws)
 
 // ---- Range boxes -----------------------------------------------------------------------------
 
-TEST_F(StateTest, RangeBoxesSetTheDataRangeAndRedrawTheCurve)
+TEST_F(StateTest, RangeBoxesFollowInTheAxisAndRedrawOrClearWhatTheyShould)
 {
-    window->Drawn[0] = true;
-    window->Text1->setText(QStringLiteral("12.5abc"));
-    EXPECT_EQ(window->dataSeries.verticalMax, 12.5f);
-    EXPECT_EQ(window->Label1[4]->text(), QStringLiteral("12.5abc"));
-    EXPECT_EQ(window->takeCalls(), (Calls{"Text1_Change", "DrawDataCurve", "DrawRunningMean"}));
+    struct Case {
+        const char* name;
+        std::array<bool, 3> drawn;
+        int importing; // the NowImportingData flag set, -1 for none
+        bool bottom;   // Text2 and the range's minimum, else Text1 and its maximum
+        const char* typed;
+        Calls calls;
+        float range;         // the data range's end afterwards
+        const char* caption; // the box and the section axis's end afterwards
+        bool calibrate;
+    };
+    const Case cases[] = {
+        {"top with a curve", {true, false, false}, -1, false, "12.5abc",
+         {"Text1_Change", "DrawDataCurve", "DrawRunningMean"}, 12.5f, "12.5abc", false},
+        {"bottom with a curve", {true, false, false}, -1, true, " -3e1",
+         {"Text2_Change", "DrawDataCurve", "DrawRunningMean"}, -30.0f, " -3e1", false},
+        {"no leading number is 0", {true, false, false}, -1, true, "top",
+         {"Text2_Change", "DrawDataCurve", "DrawRunningMean"}, 0.0f, "top", false},
+        {"with a section", {true, true, true}, -1, false, "100",
+         {"Text1_Change", "DrawDataCurve", "DrawRunningMean", "ClearSectionFigure"}, 100.0f, "100", true},
+        // A section read from a result file, no curve: clearing the section empties the box, which runs
+        // its handler once more inside the first; the data range belongs to a curve and stays.
+        {"section without a curve", {false, false, true}, -1, false, "100",
+         {"Text1_Change", "ClearSectionFigure", "Text1_Change"}, 0.0f, "", true},
+        {"while a result file is read", {true, true, true}, 2, false, "100", {"Text1_Change"}, 0.0f, nullptr,
+         false},
+        {"during a data import", {true, false, false}, 0, false, "100", {"Text1_Change"}, 0.0f, "100", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        freshWindow();
+        window->Drawn = c.drawn;
+        if (c.importing >= 0)
+            window->NowImportingData[c.importing] = true;
+        QLineEdit* box = c.bottom ? window->Text2 : window->Text1;
+        QLabel* axisEnd = c.bottom ? window->Label2[4] : window->Label1[4];
 
-    window->Text2->setText(QStringLiteral(" -3e1"));
-    EXPECT_EQ(window->dataSeries.verticalMin, -30.0f);
-    EXPECT_EQ(window->Label2[4]->text(), QStringLiteral(" -3e1"));
-    EXPECT_EQ(window->takeCalls(), (Calls{"Text2_Change", "DrawDataCurve", "DrawRunningMean"}));
+        box->setText(QString::fromLatin1(c.typed));
 
-    // A text without a leading number is 0.
-    window->Text2->setText(QStringLiteral("top"));
-    EXPECT_EQ(window->dataSeries.verticalMin, 0.0f);
-    // Without a section there is nothing to recalibrate.
-    EXPECT_FALSE(window->Command2->isEnabled());
-}
-
-TEST_F(StateTest, RangeBoxesWithASectionClearItAndOfferCalibrate)
-{
-    window->Drawn = {true, true, true};
-    window->Text1->setText(QStringLiteral("100"));
-    EXPECT_EQ(window->takeCalls(),
-              (Calls{"Text1_Change", "DrawDataCurve", "DrawRunningMean", "ClearSectionFigure"}));
-    EXPECT_TRUE(window->Command2->isEnabled());
-    EXPECT_FALSE(window->Drawn[2]);
-    EXPECT_EQ(window->Text1->text(), QStringLiteral("100"));
-}
-
-TEST_F(StateTest, RangeBoxWithASectionButNoCurveIsEmptiedByTheClearing)
-{
-    // A section read from a result file, no data curve: clearing the section empties the range
-    // boxes, which runs the box's handler once more inside the first.
-    window->Drawn = {false, false, true};
-    window->Text1->setText(QStringLiteral("100"));
-    EXPECT_EQ(window->takeCalls(), (Calls{"Text1_Change", "ClearSectionFigure", "Text1_Change"}));
-    EXPECT_TRUE(window->Text1->text().isEmpty());
-    EXPECT_TRUE(window->Label1[4]->text().isEmpty());
-    EXPECT_TRUE(window->Command2->isEnabled());
-    // The data range belongs to a curve; without one it stays.
-    EXPECT_EQ(window->dataSeries.verticalMax, 0.0f);
-}
-
-TEST_F(StateTest, RangeBoxesChangeNothingWhileAResultFileIsRead)
-{
-    window->Drawn = {true, true, true};
-    window->NowImportingData[2] = true;
-    window->Text1->setText(QStringLiteral("100"));
-    window->Text2->setText(QStringLiteral("5"));
-    EXPECT_EQ(window->takeCalls(), (Calls{"Text1_Change", "Text2_Change"}));
-    EXPECT_TRUE(window->Label1[4]->text().isEmpty());
-    EXPECT_TRUE(window->Label2[4]->text().isEmpty());
-    EXPECT_EQ(window->dataSeries.verticalMax, 0.0f);
-    EXPECT_TRUE(window->Drawn[2]);
-    EXPECT_FALSE(window->Command2->isEnabled());
-}
-
-TEST_F(StateTest, RangeBoxesDuringADataImportOnlyFollowInTheSectionAxis)
-{
-    window->Drawn[0] = true;
-    window->NowImportingData[0] = true;
-    window->Text1->setText(QStringLiteral("100"));
-    EXPECT_EQ(window->takeCalls(), Calls{"Text1_Change"});
-    EXPECT_EQ(window->Label1[4]->text(), QStringLiteral("100"));
-    EXPECT_EQ(window->dataSeries.verticalMax, 0.0f);
+        EXPECT_EQ(window->takeCalls(), c.calls);
+        EXPECT_EQ(c.bottom ? window->dataSeries.verticalMin : window->dataSeries.verticalMax, c.range);
+        // While a result file is read the box keeps the text and the axis is left to the import.
+        EXPECT_EQ(box->text(), QString::fromLatin1(c.caption ? c.caption : c.typed));
+        EXPECT_EQ(axisEnd->text(), QString::fromLatin1(c.caption ? c.caption : ""));
+        EXPECT_EQ(window->Command2->isEnabled(), c.calibrate);
+        EXPECT_EQ(window->Drawn[2], c.drawn[2] && !c.calibrate);
+    }
 }
 
 TEST_F(StateTest, ClickingARangeBoxSavesBothTexts)
@@ -444,32 +400,29 @@ TEST_F(StateTest, ClickingARangeBoxSavesBothTexts)
 
 // ---- Activation ----------------------------------------------------------------------------
 
-TEST_F(StateTest, ActivationAfterAColourChangeRedrawsOnce)
+TEST_F(StateTest, ActivationRedrawsOnlyAfterAColourChangeFromItsDialog)
 {
-    window->LoadColourSetting = true;
-    window->Settings.colourSettingsChanged = true;
-    window->Form_Activate();
-    EXPECT_EQ(window->takeCalls(), (Calls{"Form_Activate", "RedrawFigures"}));
-    EXPECT_FALSE(window->Settings.colourSettingsChanged);
-    EXPECT_FALSE(window->LoadColourSetting);
-}
+    struct Case {
+        bool dialogShown; // LoadColourSetting
+        bool changed;     // ColourSettingsChanged
+        Calls calls;
+    };
+    const Case cases[] = {
+        {true, true, {"Form_Activate", "RedrawFigures"}},
+        {true, false, {"Form_Activate"}},
+        // A colour change made without the dialog of this window waits.
+        {false, true, {"Form_Activate"}},
+    };
+    for (const Case& c : cases) {
+        window->LoadColourSetting = c.dialogShown;
+        window->Settings.colourSettingsChanged = c.changed;
+        window->Form_Activate();
+        EXPECT_EQ(window->takeCalls(), c.calls) << c.dialogShown << c.changed;
+        EXPECT_EQ(window->Settings.colourSettingsChanged, c.changed && !c.dialogShown);
+        EXPECT_FALSE(window->LoadColourSetting);
+    }
 
-TEST_F(StateTest, ActivationWithoutAColourChangeOnlyForgetsTheDialog)
-{
-    window->LoadColourSetting = true;
-    window->Form_Activate();
-    EXPECT_EQ(window->takeCalls(), Calls{"Form_Activate"});
-    EXPECT_FALSE(window->LoadColourSetting);
-
-    // A colour change made without the dialog of this window waits.
-    window->Settings.colourSettingsChanged = true;
-    window->Form_Activate();
-    EXPECT_EQ(window->takeCalls(), Calls{"Form_Activate"});
-    EXPECT_TRUE(window->Settings.colourSettingsChanged);
-}
-
-TEST_F(StateTest, BecomingTheActiveWindowRunsTheActivationHandler)
-{
+    // Becoming the active window runs the handler once.
     window->LoadColourSetting = true;
     window->Settings.colourSettingsChanged = true;
     window->show();

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "io/ResultFileReader.h"
+#include "io/ResultFileWriter.h"
 #include "support/FailureKind.h"
 #include "support/ScratchFolder.h"
+#include "support/Tolerance.h"
 
 using namespace brimvale;
 namespace fs = std::filesystem;
@@ -373,4 +375,72 @@ TEST(ResultFileReaderTest, LargestCellIsTakenAsASingleFromZero)
     SectionMatrix huge(2);
     huge(1, 100, 1) = 1e300;
     EXPECT_EQ(test::failureKind([&] { largestSectionValue(huge); }), Kind::Overflow);
+}
+
+// What the writer writes, the reader gives back: section, captions and both coefficients in the form
+// they were held, and cells of more digits than the file keeps to within those 15 digits.
+TEST(ResultFileReaderTest, ReadsBackWhatTheWriterWrote)
+{
+    ResultFileInput input;
+    input.dataFileName = "core_A.csv";
+    input.dataYTitle = "Depth (cm), core A";
+    input.matrixYTitle = "July temperature";
+    input.smoothingCaption = "3";
+    input.axisLeftCaption = "-5";
+    input.axisRightCaption = "25";
+    input.sectionTopCaption = "120";
+    input.sectionBottomCaption = "380";
+    input.slider1 = 100;
+    input.slider2 = 10;
+    const int steps = resultVerticalSteps(input.slider1, input.slider2);
+    ASSERT_EQ(steps, 51);
+
+    struct Case {
+        NumberOrText coefficient1, coefficient2, readBack2;
+        bool exact; // exact binary fractions, else thirds and sevenths
+    };
+    const Case cases[] = {
+        {NumberOrText::fromNumber(95), NumberOrText::fromNumber(68), NumberOrText::fromNumber(68), true},
+        {NumberOrText::fromText("95"), NumberOrText::fromText("68"), NumberOrText::fromText("68"), true},
+        // An unset coefficient is an empty field, which reads back as the empty text.
+        {NumberOrText::fromNumber(90), NumberOrText{}, NumberOrText::fromText(""), false},
+    };
+    const test::ScratchFolder folder;
+    const fs::path path = folder.file("round_trip.csv");
+    for (const Case& c : cases) {
+        input.confidenceCoefficient1 = c.coefficient1;
+        input.confidenceCoefficient2 = c.coefficient2;
+        SectionMatrix section(static_cast<std::int16_t>(steps));
+        for (int i = 0; i < columns; ++i) {
+            for (int j = 0; j <= steps; ++j) {
+                section(0, i, j) = 1.0;
+                section(1, i, j) = c.exact ? cellValue(i, j) : (j % 4) + 1.0 / (i + j + 3);
+            }
+        }
+        input.exportGrid = ExportGrid::fromSection(section);
+        writeResultFile(path, composeResultFile(input));
+        const ResultFileOutcome outcome = readResultFile(path);
+        ASSERT_TRUE(outcome.complete()) << whyNot(outcome);
+        const ResultFileData& data = outcome.data;
+        EXPECT_EQ(data.sectionVerticalTitle, "Depth (cm), core A");
+        EXPECT_EQ(data.sectionHorizontalTitle, "July temperature");
+        EXPECT_EQ(data.smoothingLevel, 3.0f);
+        EXPECT_EQ(data.confidenceCoefficient1, c.coefficient1);
+        EXPECT_EQ(data.confidenceCoefficient2, c.readBack2);
+        EXPECT_EQ(data.verticalSteps, steps);
+        for (int i = 0; i < columns; ++i)
+            EXPECT_EQ(data.axisValues[i], static_cast<float>(-5.0 + 30.0 / 200 * i)) << i;
+        EXPECT_EQ(data.verticalValues.front(), 120.0f);
+        EXPECT_EQ(data.verticalValues.back(), 380.0f);
+        for (int i = 0; i < columns; ++i) {
+            for (int j = 0; j <= steps; ++j) {
+                const double written = section(1, i, j);
+                if (c.exact)
+                    ASSERT_EQ(data.section(1, i, j), written) << i << ", " << j;
+                else
+                    ASSERT_TRUE(test::nearlyEqual(data.section(1, i, j), written, 1e-14)) << i << ", " << j;
+                ASSERT_EQ(data.section(0, i, j), 0.0) << i << ", " << j;
+            }
+        }
+    }
 }

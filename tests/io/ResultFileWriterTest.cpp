@@ -14,38 +14,18 @@
 #include "io/ResultFileWriter.h"
 #include "model/NumberText.h"
 #include "model/SectionMatrix.h"
+#include "support/CrLfLines.h"
 #include "support/FailureKind.h"
 #include "support/ScratchFolder.h"
 
 using namespace brimvale;
 namespace fs = std::filesystem;
 using Kind = RuntimeFailure::Kind;
+using test::crLfLines;
 using test::failureKind;
+using test::split;
 
 namespace {
-
-std::vector<std::string> split(const std::string& text, const std::string& separator)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos;
-         start = end + separator.size())
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
-// The lines of a file that must end with CR LF; a bare CR or LF inside a line fails the test.
-std::vector<std::string> linesOf(const std::string& contents)
-{
-    EXPECT_GE(contents.size(), 2u);
-    EXPECT_EQ(contents.substr(contents.size() - 2), "\r\n");
-    std::vector<std::string> lines = split(contents, "\r\n");
-    lines.pop_back();
-    for (const auto& line : lines)
-        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
-    return lines;
-}
 
 // Exact binary fractions of at most 11 digits, with every other column negative, so that "%.15g" gives
 // the one text the file may hold for each.
@@ -128,7 +108,7 @@ TEST(ResultFileWriterTest, WritesTheHeadNoteAxisAndRowsLineByLine)
     // Texts are copied unchanged: a comma, a backslash and a Latin-1 byte inside, or nothing at all.
     input.dataFileName = "C:\\data\\k\xF6nigssee, core 2.csv";
     input.matrixYTitle = "";
-    const std::vector<std::string> lines = linesOf(composeResultFile(input));
+    const std::vector<std::string> lines = crLfLines(composeResultFile(input));
     ASSERT_EQ(lines.size(), 16u + 4u);
     const std::vector<std::string> head = {
         "\"Brimvale common output format\"",
@@ -187,7 +167,7 @@ TEST(ResultFileWriterTest, ComputesAxisAndRowValuesFromTheEndCaptions)
         input.sectionTopCaption = c.top;
         input.sectionBottomCaption = c.bottom;
         input.slider2 = c.slider2;
-        const std::vector<std::string> lines = linesOf(composeResultFile(input));
+        const std::vector<std::string> lines = crLfLines(composeResultFile(input));
         ASSERT_EQ(lines.size(), 16u + c.rowValues.size() - 1) << c.left;
         const std::vector<std::string> axis = split(lines[14], ",");
         ASSERT_EQ(axis.size(), 202u) << c.left;
@@ -240,7 +220,7 @@ TEST(ResultFileWriterTest, SlidersMovedAfterCalibrationResizeTheGrid)
         ResultFileInput input = smallInput();
         input.exportGrid = gridOf(c.gridRows);
         input.slider2 = c.slider2;
-        const std::vector<std::string> lines = linesOf(composeResultFile(input));
+        const std::vector<std::string> lines = crLfLines(composeResultFile(input));
         const int steps = c.slider2;
         ASSERT_EQ(lines.size(), static_cast<std::size_t>(16 + steps)) << c.name;
         EXPECT_EQ(lines[10], "\"Vertical resolution (steps): \"," + std::to_string(steps)) << c.name;
@@ -271,7 +251,7 @@ TEST(ResultFileWriterTest, WritesCoefficientsAsHeldAndSmoothingAsASingle)
         input.confidenceCoefficient1 = c.coefficient;
         input.confidenceCoefficient2 = c.coefficient;
         input.smoothingCaption = c.smoothingCaption;
-        const std::vector<std::string> lines = linesOf(composeResultFile(input));
+        const std::vector<std::string> lines = crLfLines(composeResultFile(input));
         EXPECT_EQ(lines[11],
                   std::string("\"Smoothing level (No. of averaged horizons): \",") + c.smoothingField)
             << c.smoothingCaption;
@@ -322,7 +302,7 @@ TEST(ResultFileWriterTest, RepeatedAndDistinctCellsAreWrittenAlike)
             input.exportGrid(i, j) = j % 2 == 1 && i % 3 == 0 ? std::nextafter(value, 10.0) : value;
         }
     }
-    const std::vector<std::string> lines = linesOf(composeResultFile(input));
+    const std::vector<std::string> lines = crLfLines(composeResultFile(input));
     ASSERT_EQ(lines.size(), 16u + 5110u);
     for (int j = 0; j < 5111; ++j) {
         const std::vector<std::string> fields = split(lines[15 + j], ",");

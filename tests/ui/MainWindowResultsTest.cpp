@@ -22,6 +22,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/CrLfLines.h"
 #include "ui/MainWindowFixture.h"
 #include "ui/PictureBox.h"
 
@@ -31,6 +32,7 @@ namespace {
 using Calls = std::vector<std::string>;
 using Pointer = MousePointer::Pointer;
 using Icon = MessageService::Icon;
+using test::split;
 
 constexpr int Columns = SectionMatrix::Columns;
 
@@ -102,28 +104,12 @@ struct ResultText {
     }
 };
 
-std::vector<std::string> split(const std::string& text, const std::string& separator)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find(separator, start)) != std::string::npos;
-         start = end + separator.size())
-        parts.push_back(text.substr(start, end - start));
-    parts.push_back(text.substr(start));
-    return parts;
-}
-
-// The lines of a file that ends every line with CR LF; fails the test on a bare LF or CR.
+// The CR LF lines of the file at path.
 std::vector<std::string> linesOf(const QString& path)
 {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    std::vector<std::string> lines = split(file.readAll().toStdString(), "\r\n");
-    EXPECT_TRUE(lines.back().empty()) << "the last line ends with CR LF";
-    lines.pop_back();
-    for (const std::string& line : lines)
-        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line.substr(0, 60);
-    return lines;
+    return test::crLfLines(file.readAll().toStdString());
 }
 
 template <class Window> class ResultsFixture : public test::MainWindowFixtureOf<Window> {

@@ -10,6 +10,8 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -39,11 +41,16 @@ void writeRecord(const fs::path& path, int points, int seed)
     std::ofstream(path, std::ios::binary) << text.str();
 }
 
+// The program measured: this build's, or with BRIMVALE_BATCH_BASELINE set, another build's (the same
+// benchmarks run for both, "/baseline" added to the name), so that two versions are compared in one run.
+const QString Program = QStringLiteral(BRIMVALE_BATCH_PROGRAM);
+const QString Baseline = qEnvironmentVariable("BRIMVALE_BATCH_BASELINE");
+
 // Runs the program as a user does, start-up included; reports a failure to the benchmark.
-void runProgram(benchmark::State& state, const QStringList& arguments)
+void runProgram(benchmark::State& state, const QString& program, const QStringList& arguments)
 {
     QProcess process;
-    process.start(QStringLiteral(BRIMVALE_BATCH_PROGRAM), arguments);
+    process.start(program, arguments);
     process.waitForFinished(-1);
     if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         state.SkipWithError(process.readAllStandardError().constData());
@@ -54,7 +61,7 @@ QString text(const fs::path& path)
     return QString::fromStdString(path.string());
 }
 
-void BM_ReconstructExampleProgram(benchmark::State& state)
+void BM_ReconstructExampleProgram(benchmark::State& state, const QString& program)
 {
     const fs::path folder = scratchFolder("example");
     const QStringList arguments = {QStringLiteral("reconstruct"),
@@ -67,12 +74,11 @@ void BM_ReconstructExampleProgram(benchmark::State& state)
                                    QStringLiteral("--smoothing"),
                                    QStringLiteral("3")};
     for (auto _ : state)
-        runProgram(state, arguments);
+        runProgram(state, program, arguments);
     fs::remove_all(folder);
 }
-BENCHMARK(BM_ReconstructExampleProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_ReconstructHundredRecordsProgram(benchmark::State& state)
+void BM_ReconstructHundredRecordsProgram(benchmark::State& state, const QString& program)
 {
     const fs::path folder = scratchFolder("hundred");
     QStringList arguments = {QStringLiteral("reconstruct"), QStringLiteral("--matrix"),
@@ -84,10 +90,26 @@ void BM_ReconstructHundredRecordsProgram(benchmark::State& state)
         arguments << QStringLiteral("--data") << text(record);
     }
     for (auto _ : state)
-        runProgram(state, arguments);
+        runProgram(state, program, arguments);
     state.SetItemsProcessed(state.iterations() * 100);
     fs::remove_all(folder);
 }
-BENCHMARK(BM_ReconstructHundredRecordsProgram)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+const bool Registered = [] {
+    std::vector<std::pair<std::string, QString>> programs = {{"", Program}};
+    if (!Baseline.isEmpty())
+        programs.emplace_back("/baseline", Baseline);
+    for (const auto& [suffix, program] : programs) {
+        benchmark::RegisterBenchmark(("BM_ReconstructExampleProgram" + suffix).c_str(),
+                                     BM_ReconstructExampleProgram, program)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(("BM_ReconstructHundredRecordsProgram" + suffix).c_str(),
+                                     BM_ReconstructHundredRecordsProgram, program)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(3);
+    }
+    return true;
+}();
 
 } // namespace

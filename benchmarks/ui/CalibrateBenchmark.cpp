@@ -51,8 +51,9 @@ struct Services {
     SilentMessages messages;
     SilentClipboard clipboard;
     StillPointer pointer;
+    DiscardedFailures failures;
 
-    PlatformServices services() { return PlatformServices{dialog, messages, clipboard, pointer}; }
+    PlatformServices services() { return PlatformServices{dialog, messages, clipboard, pointer, failures}; }
 };
 
 // A window holding a record of 200 horizons that zig-zags down 0 to 1000 m over the whole value axis,

@@ -7,8 +7,6 @@
 
 namespace brimvale {
 
-namespace {
-
 // The writer's message names the file itself; the line names it once, in front.
 std::string writeProblem(const std::filesystem::path& file, const RuntimeFailure& failure)
 {
@@ -18,8 +16,6 @@ std::string writeProblem(const std::filesystem::path& file, const RuntimeFailure
         return "cannot be written: " + message.substr(prefix.size());
     return "cannot be written: " + message;
 }
-
-} // namespace
 
 void BatchReport::fail(const std::filesystem::path& file, const std::string& problem)
 {

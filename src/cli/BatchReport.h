@@ -35,6 +35,9 @@ private:
     int m_failures = 0;
 };
 
+// What was wrong with a file that could not be written, after "cannot be written: ".
+std::string writeProblem(const std::filesystem::path& file, const RuntimeFailure& failure);
+
 // What was wrong with a file that a reader could not read: missing, a folder, unreadable, or the
 // reader's own account of its contents.
 std::string readProblem(const std::filesystem::path& file, const RuntimeFailure& failure);

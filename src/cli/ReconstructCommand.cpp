@@ -1,16 +1,15 @@
 // brimvale-batch reconstruct: one or more records against one matrix, each as a fresh window would do it.
 #include "cli/ReconstructCommand.h"
 
+#include <QString>
+
 #include <map>
-#include <memory>
 #include <system_error>
 
 #include "cli/BatchReport.h"
+#include "cli/HeadlessWindow.h"
 #include "cli/SectionSummary.h"
 #include "cli/SectionView.h"
-#include "cli/WindowReplay.h"
-#include "io/CorvaneMatrixReader.h"
-#include "io/ResultFileWriter.h"
 
 namespace brimvale {
 
@@ -49,6 +48,16 @@ std::string dataProblem(const std::filesystem::path& file, const RuntimeFailure&
     }
 }
 
+// The message the window showed, with the failure behind it: "Please set valid range. (vertical 0 to 0,
+// horizontal 10 to 20: Division by zero)".
+std::string shownProblem(const StepProblem& problem)
+{
+    std::string line = problem.message.toStdString();
+    if (problem.failure)
+        line += " (" + problem.subject.toStdString() + ": " + problem.failure->what() + ")";
+    return line;
+}
+
 // The absolute, normalised form under which two names of one file compare equal.
 std::filesystem::path identityOf(const std::filesystem::path& path)
 {
@@ -57,88 +66,78 @@ std::filesystem::path identityOf(const std::filesystem::path& path)
 
 class Reconstruction {
 public:
-    Reconstruction(const ReconstructOptions& options, const CorvaneMatrix& matrix, BatchReport& report)
-        : m_options(options), m_matrix(matrix), m_matrixName(dialogFileName(options.matrix)), m_report(report)
+    Reconstruction(const ReconstructOptions& options, BatchReport& report) : m_options(options), m_report(report)
     {
     }
+
+    // False once the window has refused the matrix, which it would refuse for every record alike.
+    bool matrixUsable() const { return m_matrixUsable; }
 
     void run(const std::filesystem::path& record, const RecordTargets& targets)
     {
-        // A window holds a whole grid and record: too large for the stack.
-        const auto window = std::make_unique<WindowReplay>();
-        if (!replay(*window, record))
+        HeadlessWindow window;
+        if (!prepare(window, record))
             return;
-
-        std::string bytes;
-        try {
-            bytes = composeResultFile(window->saveInput());
-        } catch (const RuntimeFailure& failure) {
-            m_report.fail(targets.result, std::string("cannot be composed: ") + failure.what());
+        if (const auto problem = window.saveMatrix(targets.result)) {
+            if (problem->failure)
+                m_report.fail(targets.result, writeProblem(targets.result, *problem->failure));
+            else
+                m_report.fail(targets.result, "cannot be written: " + problem->message.toStdString());
             return;
         }
-        if (!m_report.writeFile(targets.result, bytes))
-            return;
         if (targets.summary)
-            m_report.writeFile(*targets.summary, composeSectionSummary(SectionView::fromReplay(*window)));
+            m_report.writeFile(*targets.summary,
+                               composeSectionSummary(SectionView::fromWindow(window.window())));
     }
 
 private:
-    // The user's steps in a freshly started window; false when one failed, which is then reported.
-    bool replay(WindowReplay& window, const std::filesystem::path& record)
+    // The user's steps in a freshly started window up to "Calibrate"; false when one failed, which is
+    // then reported.
+    bool prepare(HeadlessWindow& window, const std::filesystem::path& record)
     {
-        const auto failed = [&](const std::filesystem::path& file, const std::string& problem) {
-            m_report.fail(file, problem);
+        // A message the window shows concerns the record: its ranges are what the window could not use.
+        const auto failed = [&](const StepProblem& problem, const std::string& otherwise) {
+            m_report.fail(record, problem.message.isEmpty() ? otherwise : shownProblem(problem));
             return false;
         };
-        try {
-            window.setWidth(m_options.width);
-            window.setHeight(m_options.height);
-            window.importData(record, dialogFileName(record));
-        } catch (const RuntimeFailure& failure) {
-            return failed(record, isRangeFailure(failure) ? failure.what() : dataProblem(record, failure));
-        }
-        try {
-            window.importMatrix(m_matrix, m_matrixName);
-        } catch (const RuntimeFailure& failure) {
-            if (isRangeFailure(failure))
-                return failed(record, failure.what());
-            return failed(m_options.matrix, matrixProblem(m_options.matrix, failure));
-        }
-        try {
-            window.setSmoothing(m_options.smoothing);
-        } catch (const RuntimeFailure& failure) {
-            return failed(record, isRangeFailure(failure)
-                                      ? std::string(failure.what())
-                                      : "smoothing over " + std::to_string(m_options.smoothing) +
-                                            " records fails: " + failure.what());
-        }
-        const auto type = [&](const std::optional<std::string>& text, const char* option, auto step) {
-            if (!text)
-                return true;
-            try {
-                (window.*step)(*text);
-            } catch (const RuntimeFailure& failure) {
-                return failed(record, isRangeFailure(failure) ? std::string(failure.what())
-                                                              : std::string(option) + " " + *text +
-                                                                    " is out of range: " + failure.what());
-            }
-            return true;
+        const auto reason = [](const StepProblem& problem) {
+            return problem.failure ? std::string(problem.failure->what()) : std::string("failed");
         };
-        if (!type(m_options.top, "--top", &WindowReplay::typeTop) ||
-            !type(m_options.bottom, "--bottom", &WindowReplay::typeBottom))
+        if (auto problem = window.setWidth(m_options.width))
+            return failed(*problem, "--width " + std::to_string(m_options.width) + ": " + reason(*problem));
+        if (auto problem = window.setHeight(m_options.height))
+            return failed(*problem, "--height " + std::to_string(m_options.height) + ": " + reason(*problem));
+        if (auto problem = window.importData(record))
+            return failed(*problem, problem->failure ? dataProblem(record, *problem->failure)
+                                                     : "not a valid data file");
+        if (auto problem = window.importMatrix(m_options.matrix)) {
+            if (!problem->message.isEmpty())
+                return failed(*problem, {});
+            m_report.fail(m_options.matrix, problem->failure
+                                                ? matrixProblem(m_options.matrix, *problem->failure)
+                                                : "not a valid Corvane file");
+            m_matrixUsable = false;
             return false;
-        try {
-            window.calibrate();
-        } catch (const RuntimeFailure& failure) {
-            return failed(record, failure.what());
         }
+        if (auto problem = window.setSmoothing(m_options.smoothing))
+            return failed(*problem, "smoothing over " + std::to_string(m_options.smoothing) +
+                                        " records fails: " + reason(*problem));
+        if (m_options.top) {
+            if (auto problem = window.typeTop(QString::fromStdString(*m_options.top)))
+                return failed(*problem, "--top " + *m_options.top + ": " + reason(*problem));
+        }
+        if (m_options.bottom) {
+            if (auto problem = window.typeBottom(QString::fromStdString(*m_options.bottom)))
+                return failed(*problem, "--bottom " + *m_options.bottom + ": " + reason(*problem));
+        }
+        if (auto problem = window.calibrate())
+            return failed(*problem, "cannot be calibrated: " + reason(*problem));
         return true;
     }
 
     const ReconstructOptions& m_options;
-    const CorvaneMatrix& m_matrix;
-    std::string m_matrixName;
     BatchReport& m_report;
+    bool m_matrixUsable = true;
 };
 
 } // namespace
@@ -156,13 +155,6 @@ std::filesystem::path summaryFileFor(const std::filesystem::path& folder, const 
 ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& errors)
 {
     BatchReport report(errors);
-    std::unique_ptr<CorvaneMatrix> matrix;
-    try {
-        matrix = readCorvaneMatrix(options.matrix);
-    } catch (const RuntimeFailure& failure) {
-        report.fail(options.matrix, matrixProblem(options.matrix, failure));
-        return ExitCode::Failure;
-    }
 
     if (options.outDirectory) {
         std::error_code error;
@@ -187,8 +179,10 @@ ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& errors)
         return true;
     };
 
-    Reconstruction reconstruction(options, *matrix, report);
+    Reconstruction reconstruction(options, report);
     for (const std::filesystem::path& record : options.data) {
+        if (!reconstruction.matrixUsable())
+            break;
         RecordTargets targets;
         if (options.outDirectory) {
             targets.result = resultFileFor(*options.outDirectory, record);

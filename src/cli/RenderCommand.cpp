@@ -12,6 +12,7 @@
 
 #include "cli/BatchReport.h"
 #include "cli/SectionView.h"
+#include "cli/TableCommands.h"
 #include "render/SectionFigureExport.h"
 
 namespace brimvale {
@@ -116,20 +117,12 @@ RenderedFigure renderSectionFigure(const SectionView& view, const RenderOptions&
 ExitCode runRender(const RenderOptions& options, std::ostream& errors)
 {
     BatchReport report(errors);
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        report.fail(options.out, "cannot be drawn without a running application");
+    const std::optional<SectionView> view = readSection(options.result, report);
+    if (!view)
         return ExitCode::Failure;
-    }
-    SectionView view;
-    try {
-        view = SectionView::fromResultFile(options.result);
-    } catch (const RuntimeFailure& failure) {
-        report.fail(options.result, readProblem(options.result, failure));
-        return ExitCode::Failure;
-    }
     RenderedFigure figure;
     try {
-        figure = renderSectionFigure(view, options);
+        figure = renderSectionFigure(*view, options);
     } catch (const RuntimeFailure& failure) {
         report.fail(options.result, std::string("cannot be drawn: ") + failure.what());
         return ExitCode::Failure;

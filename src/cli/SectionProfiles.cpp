@@ -50,7 +50,7 @@ std::string composeSectionProfiles(const SectionView& view)
     for (int j = 0; j < SectionMatrix::Columns; ++j)
         climate[j] = fileTextSingle(view.columnValue(j));
     for (int row = 0; row <= view.lastRow(); ++row) {
-        const std::string vertical = fileTextSingle(static_cast<float>(view.verticalValue(row)));
+        const std::string vertical = fileTextSingle(view.verticalValue(row));
         for (int j = 0; j < SectionMatrix::Columns; ++j) {
             const double cell = view.section(1, j, row);
             const auto magnitude = static_cast<float>(std::fabs(cell));

@@ -37,13 +37,13 @@ void writeValue(CsvFieldWriter& writer, const std::string& value)
 SummaryRow summariseSectionRow(const SectionView& view, int row)
 {
     const RowSummary summary = summariseRow(view.section, row);
-    // Both ends of the value axis come from the section's own captions, as the view reads them.
-    const RowSummaryText text =
-        summaryText(summary, numericValue(view.leftCaption), numericValue(view.rightCaption),
-                    view.confidenceCoefficient1, view.confidenceCoefficient2, view.axisValues);
+    // Both ends of the value axis come from the section's own captions, as the view reads them. The table
+    // has no column for the coefficients' captions.
+    const RowSummaryText text = summaryText(summary, numericValue(view.leftCaption),
+                                            numericValue(view.rightCaption), {}, {}, view.axisValues);
     SummaryRow result;
     result.row = row;
-    result.verticalValue = FormatValue(static_cast<float>(view.verticalValue(row)));
+    result.verticalValue = FormatValue(view.verticalValue(row));
     result.inputValue = text.inputValue.value_or(std::string());
     result.intervals1 = joined(text.intervalLines[0]);
     result.intervals2 = joined(text.intervalLines[1]);

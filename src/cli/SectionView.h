@@ -1,18 +1,16 @@
-// What the section view reads for a computed or loaded section: the rows, the axis and the captions.
+// What the section view reads for the section a window holds: the rows, the axis and the captions.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
-#include "model/NumberOrText.h"
 #include "model/ProbabilityGrid.h"
 #include "model/SectionMatrix.h"
 
 namespace brimvale {
 
-class WindowReplay;
+class MainWindow;
 
-// Captions hold the UTF-8 bytes the window's labels and boxes show.
+// Captions hold the UTF-8 text the window's labels and boxes show.
 struct SectionView {
     SectionMatrix section;
     AxisValues axisValues{};     // AxisValues: the climate value of each calibrated step
@@ -22,21 +20,15 @@ struct SectionView {
     std::string rightCaption;    // Label2(3): right end
     std::string horizontalTitle; // Label14(2): the matrix's calibrated-value title
     std::string verticalTitle;   // Label15(2): the data file's depth or age title
-    NumberOrText confidenceCoefficient1;
-    NumberOrText confidenceCoefficient2;
 
-    // The section as the window holds it after "Calibrate": layer 0 marks the input column of each row.
-    static SectionView fromReplay(const WindowReplay& replay);
-
-    // The section as "Import Brimvale file" leaves the window: layer 0 is empty, so no row has an input
-    // value. Raises RuntimeFailure with the reader's failure when the file is not read completely.
-    static SectionView fromResultFile(const std::filesystem::path& path);
+    // The section the window shows: after "Calibrate" layer 0 marks the input column of each row; after
+    // "Import Brimvale file" layer 0 is empty, so no row has an input value.
+    static SectionView fromWindow(const MainWindow& window);
 
     int lastRow() const { return section.verticalSteps(); }
 
-    // The vertical value of row r as the section view computes it from the range boxes (Label12):
-    // Val(Text2) + (Val(Text1) - Val(Text2)) * r / VerticalSteps; row 0 alone for a one-row section.
-    double verticalValue(int row) const;
+    // The vertical value of row r as the section view shows it beside the data figure.
+    float verticalValue(int row) const;
 
     // The value of column j on the section's value axis, from the numeric values of its end captions.
     float columnValue(int j) const;

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "cli/BatchReport.h"
+#include "cli/HeadlessWindow.h"
 #include "cli/SectionProfiles.h"
 #include "cli/SectionSummary.h"
 #include "cli/SectionView.h"
@@ -17,19 +18,26 @@ ExitCode writeTable(const TableOptions& options, std::ostream& output, std::ostr
                     const std::function<std::string(const SectionView&)>& compose)
 {
     BatchReport report(errors);
-    SectionView view;
-    try {
-        view = SectionView::fromResultFile(options.result);
-    } catch (const RuntimeFailure& failure) {
-        report.fail(options.result, readProblem(options.result, failure));
+    const std::optional<SectionView> view = readSection(options.result, report);
+    if (!view)
         return ExitCode::Failure;
-    }
-    if (!report.write(options.out, compose(view), output))
+    if (!report.write(options.out, compose(*view), output))
         return ExitCode::Failure;
     return ExitCode::Success;
 }
 
 } // namespace
+
+std::optional<SectionView> readSection(const std::filesystem::path& result, BatchReport& report)
+{
+    HeadlessWindow window;
+    if (const auto problem = window.importResult(result)) {
+        report.fail(result, problem->failure ? readProblem(result, *problem->failure)
+                                             : "is not a complete result file");
+        return std::nullopt;
+    }
+    return SectionView::fromWindow(window.window());
+}
 
 ExitCode runSummary(const TableOptions& options, std::ostream& output, std::ostream& errors)
 {

@@ -2,12 +2,20 @@
 // written out as a table.
 #pragma once
 
+#include <filesystem>
+#include <optional>
 #include <ostream>
 
 #include "cli/BatchArguments.h"
+#include "cli/BatchReport.h"
 #include "cli/ExitCodes.h"
+#include "cli/SectionView.h"
 
 namespace brimvale {
+
+// The section of a result file as "Import Brimvale file" leaves a fresh window; nothing, after reporting
+// why, when the window abandons the file.
+std::optional<SectionView> readSection(const std::filesystem::path& result, BatchReport& report);
 
 // The row summary of every section row, to the --out file or to output.
 ExitCode runSummary(const TableOptions& options, std::ostream& output, std::ostream& errors);

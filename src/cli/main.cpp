@@ -1,5 +1,5 @@
 // brimvale-batch: parses the command line and runs the command it names.
-#include <QGuiApplication>
+#include <QApplication>
 
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -42,13 +42,14 @@ int main(int argc, char* argv[])
     if (!parsed.arguments)
         return exitStatus(reportUsageError(parsed.error, std::cerr));
 
-    // Only drawing the figure needs fonts, hence an application; it never needs a display.
-    std::unique_ptr<QGuiApplication> application;
-    if (parsed.arguments->command == BatchArguments::Command::Render) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The commands run the main window's own steps on a window that is never shown: Qt's offscreen
+    // platform, whatever the environment asks for, so no display is needed.
+    std::unique_ptr<QApplication> application;
+    const BatchArguments::Command command = parsed.arguments->command;
+    if (command != BatchArguments::Command::Help && command != BatchArguments::Command::Version) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietQtNotes);
-        application = std::make_unique<QGuiApplication>(argc, argv);
+        application = std::make_unique<QApplication>(argc, argv);
     }
     return exitStatus(runBatchCommand(*parsed.arguments, std::cout, std::cerr));
 }

@@ -22,6 +22,11 @@ double rowFraction(int row, int verticalSteps)
     return verticalSteps != 0 ? static_cast<double>(row) / verticalSteps : 0.0;
 }
 
+float rowVerticalValue(double top, double bottom, int row, int verticalSteps)
+{
+    return static_cast<float>(top + (bottom - top) * rowFraction(row, verticalSteps));
+}
+
 bool drawRowMarker(DrawingSurface& dataFigure, DrawingSurface& sectionFigure, int value, int minimum,
                    int maximum, bool greyScale)
 {

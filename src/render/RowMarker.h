@@ -19,6 +19,10 @@ std::optional<double> rowMarkerFraction(int value, int minimum, int maximum);
 // whose only row stands at the top.
 double rowFraction(int row, int verticalSteps);
 
+// The vertical value of a section row, from the top of the range at row 0 to the bottom at the last
+// row, as a 32-bit float: what the section view shows beside the data figure.
+float rowVerticalValue(double top, double bottom, int row, int verticalSteps);
+
 // Draws the marker of slider value `value` across both figures in their own scales (data figure at
 // DrawWidth 1) and returns true, or draws nothing and returns false at either end of the slider; the
 // caller records the marked row only when it was drawn.

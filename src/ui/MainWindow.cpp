@@ -269,7 +269,8 @@ void MainWindow::runGuarded(const std::function<void()>& handler)
 {
     try {
         handler();
-    } catch (const RuntimeFailure&) {
+    } catch (const RuntimeFailure& failure) {
+        m_services.failures.handled(QString(), failure);
         m_services.pointer.set(MousePointer::Pointer::Default);
     }
 }

@@ -228,6 +228,8 @@ private:
     void applyMatrix(const CorvaneMatrix& matrix);
     // The failure path of the matrix import.
     void matrixImportFailed();
+    // The data figure's ranges as the window holds them, naming a range it could not use.
+    QString rangeSubject() const;
     // Puts SavedRangeTexts back into the range boxes, the larger value into Text1 (the bottom).
     void restoreRangeTexts();
     // Shows and resets ProgressBar1 around long work.

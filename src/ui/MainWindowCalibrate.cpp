@@ -42,7 +42,8 @@ void MainWindow::Command2_Click()
     DrawingSurface& section = Picture1[2]->surface();
     section.cls();
 
-    const auto failed = [this] {
+    const auto failed = [this](const RuntimeFailure& failure) {
+        m_services.failures.handled(rangeSubject(), failure);
         restoreRangeTexts();
         m_services.messages.show(QStringLiteral("Please set valid range."), QStringLiteral("Error"),
                                  MessageService::Icon::Exclamation);
@@ -54,7 +55,7 @@ void MainWindow::Command2_Click()
 
     // Equal ends pass here; the zero row step then fails below.
     if (numericValueOf(Text2->text()) > numericValueOf(Text1->text())) {
-        failed();
+        failed(RuntimeFailure(RuntimeFailure::Kind::InvalidData, "the top lies below the bottom"));
         return;
     }
 
@@ -129,8 +130,8 @@ void MainWindow::Command2_Click()
 
         DrawModeCurves();
         DrawAverageCurves();
-    } catch (const RuntimeFailure&) {
-        failed();
+    } catch (const RuntimeFailure& failure) {
+        failed(failure);
     }
 }
 

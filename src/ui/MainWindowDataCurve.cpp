@@ -49,7 +49,8 @@ void MainWindow::DrawDataCurve()
             Label1[3]->clear();
         if (Label2[1]->text().isEmpty())
             Label2[3]->clear();
-    } catch (const RuntimeFailure&) {
+    } catch (const RuntimeFailure& failure) {
+        m_services.failures.handled(rangeSubject(), failure);
         m_services.messages.show(QStringLiteral("Please set valid range."), QStringLiteral("Error"),
                                  MessageService::Icon::Exclamation);
         restoreRangeTexts();
@@ -68,6 +69,13 @@ void MainWindow::DrawRunningMean()
     // LastIndex - w + 2 smoothed points; none when the window is longer than the record.
     RunningMeanPoints = std::max(0, static_cast<int>(dataSeries.lastIndex) - window + 2);
     drawRunningMean(dataSeries, RunningMeanPoints, Picture1[0]->surface(), Settings.greyScale);
+}
+
+QString MainWindow::rangeSubject() const
+{
+    return QStringLiteral("vertical %1 to %2, horizontal %3 to %4")
+        .arg(singleCaption(dataSeries.verticalMin), singleCaption(dataSeries.verticalMax),
+             singleCaption(dataSeries.horizontalMin), singleCaption(dataSeries.horizontalMax));
 }
 
 void MainWindow::restoreRangeTexts()

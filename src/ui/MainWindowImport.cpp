@@ -115,7 +115,8 @@ void MainWindow::Command1_Click(int index)
             dialog.showOpen();
             ImportDataFile(dialog.fileName(), true);
             finish();
-        } catch (const RuntimeFailure&) {
+        } catch (const RuntimeFailure& failure) {
+            m_services.failures.handled(m_services.dialog.fileName(), failure);
         }
         return;
     case 1:
@@ -216,8 +217,9 @@ void MainWindow::File1_Click()
     if (NowImportingData[0]) {
         try {
             ImportDataFile(Label10[0]->text(), false);
-        } catch (const RuntimeFailure&) {
+        } catch (const RuntimeFailure& failure) {
             // The reading is abandoned; the focus still goes back to the import button.
+            m_services.failures.handled(Label10[0]->text(), failure);
         }
     } else if (NowImportingData[1]) {
         ImportMatrixFile();
@@ -352,7 +354,8 @@ void MainWindow::ImportMatrixFile()
         dialog.setCancelError(true);
         dialog.setFilter(FileFilter);
         dialog.showOpen();
-    } catch (const RuntimeFailure&) {
+    } catch (const RuntimeFailure& failure) {
+        m_services.failures.handled(m_services.dialog.fileName(), failure);
         matrixImportFailed();
         return;
     }
@@ -374,7 +377,8 @@ void MainWindow::importMatrixFrom(const QString& path)
         const std::unique_ptr<CorvaneMatrix> matrix =
             readCorvaneMatrix(QFileInfo(path).filesystemFilePath(), layoutSeen);
         applyMatrix(*matrix);
-    } catch (const RuntimeFailure&) {
+    } catch (const RuntimeFailure& failure) {
+        m_services.failures.handled(path, failure);
         matrixImportFailed();
     }
 }

@@ -90,7 +90,8 @@ void MainWindow::SaveMatrix_Click()
         dialog.showSave();
         exportGrid = ExportGrid::fromSection(sectionMatrix);
         WriteResultFile(dialog.fileName());
-    } catch (const RuntimeFailure&) {
+    } catch (const RuntimeFailure& failure) {
+        m_services.failures.handled(m_services.dialog.fileName(), failure);
         m_services.pointer.set(MousePointer::Pointer::Default);
     }
 }
@@ -132,6 +133,7 @@ void MainWindow::WriteResultFile(const QString& path)
         hideProgress();
         ProgressBar1->setMaximum(IdleProgressMaximum);
     } catch (const RuntimeFailure& failure) {
+        m_services.failures.handled(path, failure);
         hideProgress();
         ProgressBar1->setMaximum(IdleProgressMaximum);
         m_services.pointer.set(MousePointer::Pointer::Default);
@@ -159,13 +161,12 @@ void MainWindow::ReadResultFile()
         // Until the section exists the file has given nothing the window keeps: its row count alone
         // would not fit the section still held.
         if (outcome.stage < ResultFileOutcome::Stage::SectionAllocated) {
+            m_services.failures.handled(dialog.fileName(), *outcome.failure);
             ClearSectionFigure();
             return;
         }
         ResultFileData& data = outcome.data;
         const std::int16_t steps = data.verticalSteps;
-        Label14[2]->setText(textFromFile(data.sectionHorizontalTitle));
-        Label15[2]->setText(textFromFile(data.sectionVerticalTitle));
 
         // Setting the controls runs their change handlers nested; NowImportingData(2) keeps them from
         // redrawing.
@@ -192,6 +193,7 @@ void MainWindow::ReadResultFile()
         std::copy_n(data.axisValues.begin(), outcome.axisValuesRead, axisValues.begin());
         sectionMatrix = std::move(data.section);
         if (!outcome.complete()) {
+            m_services.failures.handled(dialog.fileName(), *outcome.failure);
             ClearSectionFigure();
             return;
         }
@@ -207,6 +209,9 @@ void MainWindow::ReadResultFile()
         } else {
             Slider1->setValue(view.slider1);
         }
+        // The sliders' handlers clear the section figure, titles included: the file's titles go in after.
+        Label14[2]->setText(textFromFile(data.sectionHorizontalTitle));
+        Label15[2]->setText(textFromFile(data.sectionVerticalTitle));
 
         const float largest = largestSectionValue(sectionMatrix);
 
@@ -279,7 +284,8 @@ void MainWindow::ReadResultFile()
         Label1[4]->setText(Text1->text());
         Label2[4]->setText(Text2->text());
         hideProgress();
-    } catch (const RuntimeFailure&) {
+    } catch (const RuntimeFailure& failure) {
+        m_services.failures.handled(m_services.dialog.fileName(), failure);
         ClearSectionFigure();
     }
 }

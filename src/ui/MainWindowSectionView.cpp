@@ -96,8 +96,7 @@ QString rowValueText(const MainWindow& window, int row)
     const double top = numericValueOf(window.Text2->text());
     const double bottom = numericValueOf(window.Text1->text());
     // Like every value the view shows except the input value, through FormatValue.
-    return QString::fromStdString(
-        FormatValue(static_cast<float>(top + (bottom - top) * rowFraction(row, window.VerticalSteps()))));
+    return QString::fromStdString(FormatValue(rowVerticalValue(top, bottom, row, window.VerticalSteps())));
 }
 
 // Label12 beside the data figure, as far left of it as Label1(4) is of the section.
@@ -336,15 +335,16 @@ void MainWindow::LoadProfileFile()
 {
     const PointerReset busy(m_services.pointer, MousePointer::Pointer::Hourglass);
     DrawingSurface& panel = Picture2->surface();
+    const QString name = File1->fileName();
+    const QString path = withSeparator(Dir1->path()) + name;
     try {
-        const QString name = File1->fileName();
         if (name.isEmpty()) {
             m_services.messages.show(QStringLiteral("Pleas chose file"), QString::fromLatin1(ProgramTitle),
                                      MessageService::Icon::None);
             raiseFailure(RuntimeFailure::Kind::FileError, "No file chosen in the file list");
         }
         const ProfileMatrix profile =
-            readProfileFile(QFileInfo(withSeparator(Dir1->path()) + name).filesystemFilePath());
+            readProfileFile(QFileInfo(path).filesystemFilePath());
         ProfileValues = profile.values;
         ProfileGrid = profile.grid;
 
@@ -369,7 +369,8 @@ void MainWindow::LoadProfileFile()
         DrawRowSummary();
         Command1[1]->setFocus();
         ProfileLoaded = true;
-    } catch (const RuntimeFailure&) {
+    } catch (const RuntimeFailure& failure) {
+        m_services.failures.handled(path, failure);
         fillWhole(panel, BackColor());
         ProfileLoaded = false;
     }

@@ -3,6 +3,7 @@
 
 #include "ui/ClipboardService.h"
 #include "ui/CommonDialog.h"
+#include "ui/FailureLog.h"
 #include "ui/MessageService.h"
 #include "ui/MousePointer.h"
 
@@ -13,6 +14,7 @@ struct PlatformServices {
     MessageService& messages;    // message boxes
     ClipboardService& clipboard; // copying figures
     MousePointer& pointer;       // the screen mouse pointer
+    FailureLog& failures;        // the failures the window handled
 };
 
 } // namespace brimvale

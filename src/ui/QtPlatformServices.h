@@ -26,7 +26,7 @@ public:
     }
 
     // References to the services, valid while this object lives.
-    PlatformServices services() { return PlatformServices{m_dialog, m_messages, m_clipboard, m_pointer}; }
+    PlatformServices services() { return PlatformServices{m_dialog, m_messages, m_clipboard, m_pointer, m_failures}; }
 
 private:
     QtDialogBackend m_dialogBackend;
@@ -34,6 +34,7 @@ private:
     QtMessageService m_messages;
     QtClipboardService m_clipboard;
     QtMousePointer m_pointer;
+    DiscardedFailures m_failures;
 };
 
 } // namespace brimvale

@@ -125,7 +125,7 @@ TEST_F(ReconstructCommandTest, EachFailureIsOneLineNamingTheFile)
     expectFailure(typed, named + "Please set valid range. (vertical 350 to 350");
     typed.top = "200";
     typed.bottom = "100";
-    expectFailure(typed, named + "Please set valid range. (top 200 lies below bottom 100)\n");
+    expectFailure(typed, named + "Please set valid range. (vertical 200 to 100, horizontal -10 to 20: the top lies below the bottom)\n");
 
     expectFailure(single(core, "no/such/folder.csv"),
                   "brimvale-batch: " + folder.file("no/such/folder.csv").string() + ": cannot be written: ");

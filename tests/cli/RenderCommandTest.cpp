@@ -12,6 +12,7 @@
 #include "cli/ReconstructCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/SectionView.h"
+#include "cli/TableCommands.h"
 
 namespace brimvale {
 namespace {
@@ -44,7 +45,8 @@ protected:
     QSize rendered(const RenderOptions& render)
     {
         EXPECT_EQ(runRender(render, errors), ExitCode::Success) << errors.str();
-        return renderSectionFigure(SectionView::fromResultFile(result), render).size;
+        BatchReport report(errors);
+        return renderSectionFigure(*readSection(result, report), render).size;
     }
 
     QImage png(const std::string& name, int width, RenderOptions::View view)

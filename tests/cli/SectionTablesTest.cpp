@@ -20,8 +20,6 @@ SectionView smallView()
     view.bottomText = std::string("400");
     view.leftCaption = std::string("-10");
     view.rightCaption = std::string("20");
-    view.confidenceCoefficient1 = NumberOrText::fromText("68");
-    view.confidenceCoefficient2 = NumberOrText::fromText("95");
     for (int j = 0; j <= 200; ++j)
         view.axisValues[j] = static_cast<float>(-10.0 + 0.15 * j);
     return view;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "support/RecordingClipboardService.h"
+#include "support/RecordingFailureLog.h"
 #include "support/RecordingMessageService.h"
 #include "support/RecordingMousePointer.h"
 #include "support/ScriptedDialogBackend.h"
@@ -18,12 +19,13 @@ struct TestPlatformServices {
     RecordingMessageService messages;
     RecordingClipboardService clipboard;
     RecordingMousePointer pointer;
+    RecordingFailureLog failures;
 
     TestPlatformServices() = default;
     TestPlatformServices(const TestPlatformServices&) = delete;
     TestPlatformServices& operator=(const TestPlatformServices&) = delete;
 
-    PlatformServices services() { return PlatformServices{dialog, messages, clipboard, pointer}; }
+    PlatformServices services() { return PlatformServices{dialog, messages, clipboard, pointer, failures}; }
 };
 
 } // namespace brimvale::test

@@ -42,33 +42,26 @@ TEST(BatchArgumentsTest, SeveralRecordsGoToAFolderAndDefaultsAreAFreshWindow)
                                            .reconstruct;
     EXPECT_EQ(options.data, (std::vector<std::filesystem::path>{"a.csv", "b.csv"}));
     EXPECT_EQ(options.outDirectory, std::filesystem::path("results"));
-    EXPECT_TRUE(options.summaries);
-    EXPECT_FALSE(options.out);
-    EXPECT_EQ(options.smoothing, 1);
-    EXPECT_EQ(options.width, 100);
-    EXPECT_EQ(options.height, 100);
-    EXPECT_FALSE(options.top || options.bottom || options.summary);
+    EXPECT_TRUE(options.summaries && !options.out && !options.top && !options.bottom && !options.summary);
+    EXPECT_EQ(std::vector<int>({options.smoothing, options.width, options.height}),
+              std::vector<int>({1, 100, 100}));
 }
 
 TEST(BatchArgumentsTest, TablesAndRender)
 {
-    const BatchArguments summary = parsed({"summary", "r.csv"});
-    EXPECT_EQ(summary.command, Command::Summary);
-    EXPECT_EQ(summary.table.result, "r.csv");
-    EXPECT_FALSE(summary.table.out);
-
     const BatchArguments profiles = parsed({"profiles", "r.csv", "--out", "p.csv"});
     EXPECT_EQ(profiles.command, Command::Profiles);
+    EXPECT_EQ(profiles.table.result, "r.csv");
     EXPECT_EQ(profiles.table.out, std::filesystem::path("p.csv"));
+    EXPECT_EQ(parsed({"summary", "r.csv"}).command, Command::Summary);
 
-    const BatchArguments render =
-        parsed({"render", "r.csv", "--svg", "f.svg", "--view", "confidence", "--width", "640"});
-    EXPECT_EQ(render.command, Command::Render);
-    EXPECT_EQ(render.render.format, RenderOptions::Format::Svg);
-    EXPECT_EQ(render.render.out, "f.svg");
-    EXPECT_EQ(render.render.view, RenderOptions::View::Confidence);
-    EXPECT_EQ(render.render.width, 640);
-    EXPECT_EQ(parsed({"render", "r.csv", "--png", "f.png"}).render.width, RenderOptions::DefaultWidth);
+    const RenderOptions render =
+        parsed({"render", "r.csv", "--svg", "f.svg", "--view", "confidence", "--width", "640"}).render;
+    EXPECT_EQ(render.format, RenderOptions::Format::Svg);
+    EXPECT_EQ(render.out, "f.svg");
+    EXPECT_EQ(render.view, RenderOptions::View::Confidence);
+    EXPECT_EQ(render.width, 640);
+    EXPECT_EQ(parsed({"render", "r.csv", "--png", "f.png"}).render.width, 800);
 }
 
 TEST(BatchArgumentsTest, HelpAndVersionWinOverEverythingElse)

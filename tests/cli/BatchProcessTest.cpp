@@ -48,16 +48,30 @@ TEST(BatchProcessTest, HelpVersionAndUsageErrors)
     EXPECT_EQ(batch({"reconstruct", "--smoothing", "0"}).status, 2);
 }
 
+// The committed file with the examples folder written as {examples}, as the program names its inputs.
+std::string expected(const std::string& name)
+{
+    std::string text = test::readBytes(std::filesystem::path(BRIMVALE_EXPECTED_FOLDER) / name);
+    const std::string examples = BRIMVALE_EXAMPLES_FOLDER;
+    for (std::size_t at = text.find("{examples}"); at != std::string::npos; at = text.find("{examples}", at))
+        text.replace(at, 10, examples);
+    return text;
+}
+
 TEST(BatchProcessTest, TheExamplesFromAFreshFolderAndAFailure)
 {
     test::ScratchFolder folder;
     const QString examples = QStringLiteral(BRIMVALE_EXAMPLES_FOLDER);
     const ProgramRun reconstruct =
         batch({"reconstruct", "--data", examples + "/core-record.csv", "--matrix",
-               examples + "/corvane-matrix.csv", "--out", "section.csv", "--smoothing", "3"},
+               examples + "/corvane-matrix.csv", "--out", "section.csv", "--smoothing", "3", "--summary",
+               "rows.csv"},
               folder.path());
     ASSERT_EQ(reconstruct.status, 0) << reconstruct.errors;
     EXPECT_TRUE(reconstruct.errors.empty());
+    // The README's example, byte for byte: 512 rows calibrated from the smoothed record, and their summary.
+    EXPECT_EQ(test::readBytes(folder.file("section.csv")), expected("section.csv"));
+    EXPECT_EQ(test::readBytes(folder.file("rows.csv")), expected("summary.csv"));
 
     const ProgramRun summary = batch({"summary", "section.csv"}, folder.path());
     EXPECT_EQ(summary.status, 0) << summary.errors;

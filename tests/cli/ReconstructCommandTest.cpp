@@ -13,15 +13,6 @@ namespace {
 
 using test::CorvaneFileBuilder;
 
-std::vector<std::string> linesOf(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 class ReconstructCommandTest : public ::testing::Test {
 protected:
     test::ScratchFolder folder;
@@ -45,13 +36,11 @@ protected:
         return options;
     }
 
-    ExitCode run(const ReconstructOptions& options) { return runReconstruct(options, errors); }
-
-    // Exit status 1 and standard error starting with the text, or being it when it ends in a line end.
+    // Exit status 1 and standard error being the text, or starting with it when it has no line end.
     void expectFailure(const ReconstructOptions& options, const std::string& expected)
     {
         errors.str({});
-        EXPECT_EQ(run(options), ExitCode::Failure);
+        EXPECT_EQ(runReconstruct(options, errors), ExitCode::Failure);
         if (expected.ends_with('\n'))
             EXPECT_EQ(errors.str(), expected);
         else
@@ -71,21 +60,19 @@ TEST_F(ReconstructCommandTest, SeveralRecordsGiveWhatSingleRunsGive)
     batch.summaries = true;
     batch.smoothing = 3;
     batch.width = 80;
-    ASSERT_EQ(run(batch), ExitCode::Success) << errors.str();
+    ASSERT_EQ(runReconstruct(batch, errors), ExitCode::Success) << errors.str();
 
     for (const auto& data : records) {
         ReconstructOptions one = single(data, "one.csv");
         one.smoothing = 3;
         one.width = 80;
         one.summary = folder.file("one-summary.csv");
-        ASSERT_EQ(run(one), ExitCode::Success) << errors.str();
-        const auto stem = data.stem().string();
-        EXPECT_EQ(test::readBytes(folder.file("results") / (stem + ".result.csv")),
-                  test::readBytes(folder.file("one.csv")))
-            << stem;
-        EXPECT_EQ(test::readBytes(folder.file("results") / (stem + ".summary.csv")),
-                  test::readBytes(folder.file("one-summary.csv")))
-            << stem;
+        ASSERT_EQ(runReconstruct(one, errors), ExitCode::Success) << errors.str();
+        const std::filesystem::path results = folder.file("results");
+        const std::string stem = data.stem().string();
+        EXPECT_EQ(test::readBytes(results / (stem + ".result.csv")), test::readBytes(folder.file("one.csv")));
+        EXPECT_EQ(test::readBytes(results / (stem + ".summary.csv")),
+                  test::readBytes(folder.file("one-summary.csv")));
     }
 }
 
@@ -102,16 +89,14 @@ TEST_F(ReconstructCommandTest, FailingRecordsAreReportedAndTheOthersWritten)
     options.data = records;
     options.matrix = matrix;
     options.outDirectory = folder.path();
-    EXPECT_EQ(run(options), ExitCode::Failure);
-
-    const std::vector<std::string> lines = linesOf(errors.str());
-    ASSERT_EQ(lines.size(), 3u) << errors.str();
-    EXPECT_EQ(lines[0], "brimvale-batch: " + records[0].string() + ": no such file");
-    EXPECT_EQ(lines[1], "brimvale-batch: " + records[1].string() +
-                            ": has more than 10001 records, the most a data file may hold");
-    EXPECT_TRUE(
-        lines[2].starts_with("brimvale-batch: " + records[2].string() + ": Please set valid range. ("))
-        << lines[2];
+    const auto line = [](const std::filesystem::path& file, const std::string& problem) {
+        return "brimvale-batch: " + file.string() + ": " + problem + "\n";
+    };
+    expectFailure(options,
+                  line(records[0], "no such file") +
+                      line(records[1], "has more than 10001 records, the most a data file may hold") +
+                      line(records[2], "Please set valid range. (vertical 0 to 0, horizontal 0 to 10: "
+                                       "Division by zero)"));
     EXPECT_TRUE(std::filesystem::exists(folder.file("good.result.csv")));
     EXPECT_FALSE(std::filesystem::exists(folder.file("flat.result.csv")));
 }
@@ -125,14 +110,22 @@ TEST_F(ReconstructCommandTest, EachFailureIsOneLineNamingTheFile)
     expectFailure(typed, named + "Please set valid range. (vertical 350 to 350");
     typed.top = "200";
     typed.bottom = "100";
-    expectFailure(typed, named + "Please set valid range. (vertical 200 to 100, horizontal -10 to 20: the top lies below the bottom)\n");
-
+    expectFailure(typed, named + "Please set valid range. (vertical 200 to 100, horizontal -10 to 20: the top "
+                                 "lies below the bottom)\n");
     expectFailure(single(core, "no/such/folder.csv"),
                   "brimvale-batch: " + folder.file("no/such/folder.csv").string() + ": cannot be written: ");
+
+    // No output replaces an input: the record, the matrix, or the result named as the summary.
     const std::string before = test::readBytes(core);
-    expectFailure(single(core, "core.csv"), named + "its output " + core.string() +
-                                                " would replace the record " + core.string() + "\n");
+    expectFailure(single(core, "core.csv"),
+                  named + "its output " + core.string() + " would replace the record " + core.string() + "\n");
+    ReconstructOptions summarised = single(core);
+    for (const auto& target : {core, matrix, folder.file("result.csv")}) {
+        summarised.summary = target;
+        expectFailure(summarised, named + "its output " + target.string() + " would replace the ");
+    }
     EXPECT_EQ(test::readBytes(core), before);
+    EXPECT_EQ(test::readBytes(matrix), CorvaneFileBuilder().contents());
 
     TableOptions table;
     table.result = matrix;

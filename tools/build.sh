@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs what Brimvale needs on Debian 12, builds it, and runs the program or the test suite.
-# Usage: tools/build.sh run | test
+# Usage: tools/build.sh run | test | package
 set -euo pipefail
 
 mode=${1:-}
 case "$mode" in
-    run | test) ;;
+    run | test | package) ;;
     *)
-        echo "usage: tools/build.sh run|test" >&2
+        echo "usage: tools/build.sh run|test|package" >&2
         exit 2
         ;;
 esac
@@ -15,7 +15,7 @@ esac
 cd "$(dirname "$0")/.."
 
 packages=(build-essential cmake ninja-build qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev googletest
-    libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
+    libbenchmark-dev fonts-dejavu-core fonts-liberation2 xvfb xauth desktop-file-utils dpkg-dev file)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -33,6 +33,11 @@ cmake --build "$build_dir" --parallel "$(nproc)"
 
 if [ "$mode" = run ]; then
     exec "$build_dir/src/app/brimvale"
+fi
+if [ "$mode" = package ]; then
+    (cd "$build_dir" && cpack -G DEB)
+    ls "$build_dir"/brimvale_*.deb
+    exit 0
 fi
 
 runtime_dir=$(mktemp -d)

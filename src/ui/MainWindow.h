@@ -35,6 +35,7 @@ class DriveList;
 class FolderList;
 class FileList;
 class PictureBox;
+class PrintSetupDialog;
 class ShapeFrame;
 struct CorvaneMatrix;
 
@@ -100,6 +101,7 @@ public:
     std::array<QLabel*, 2> Label6{};        // confidence coefficients
     QMenu* File = nullptr;                  // menu "File(&F)"
     QAction* SaveMatrix = nullptr;          // File > "&Save Matrix"
+    QAction* PrintOptions = nullptr;        // File > "Print &Options"
 
     // ---- StateFlags -----------------------------------------------------------------------
     std::array<bool, 3> Drawn{};             // figure i holds data
@@ -206,6 +208,10 @@ public:
     virtual void Command5_Click();
     virtual void Command4_Click();
 
+    // ---- Printing -------------------------------------------------------------------------
+    // Opens the print options dialog, loading it anew unless it is already open.
+    virtual void PrintOptions_Click();
+
     const PlatformServices& services() const { return m_services; }
 
 protected:
@@ -238,6 +244,7 @@ private:
 
     PlatformServices m_services;
     ColourDialog* m_colourDialog = nullptr;
+    PrintSetupDialog* m_printSetup = nullptr;
 };
 
 } // namespace brimvale

@@ -266,6 +266,9 @@ void MainWindow::createMenus()
     File->addSeparator();
     PrintOptions = File->addAction(QStringLiteral("Print &Options"));
     PrintOptions->setObjectName(QStringLiteral("PrintOptions"));
+    Print = File->addAction(QStringLiteral("&Print"));
+    Print->setObjectName(QStringLiteral("Print"));
+    Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 }
 
 void MainWindow::runGuarded(const std::function<void()>& handler)
@@ -323,6 +326,7 @@ void MainWindow::connectHandlers()
 
     on(SaveMatrix, &QAction::triggered, [this] { SaveMatrix_Click(); });
     on(PrintOptions, &QAction::triggered, [this] { PrintOptions_Click(); });
+    on(Print, &QAction::triggered, [this] { Print_Click(); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -112,7 +112,7 @@ ReconstructOptions parseReconstruct(const std::vector<std::string>& arguments)
 {
     const OptionList options(arguments, 1,
                              {"--data", "--matrix", "--out", "--out-dir", "--summary", "--smoothing",
-                              "--width", "--height", "--top", "--bottom"},
+                              "--width", "--height", "--top", "--bottom", "--page", "--title"},
                              {"--summaries"});
     noPositionals(options, "reconstruct");
     ReconstructOptions reconstruct;
@@ -151,6 +151,14 @@ ReconstructOptions parseReconstruct(const std::vector<std::string>& arguments)
         reconstruct.height = wholeNumberIn("--height", *height, 0, 100);
     reconstruct.top = options.single("--top");
     reconstruct.bottom = options.single("--bottom");
+    if (const auto page = options.single("--page")) {
+        if (!reconstruct.out)
+            throw UsageError{"--page goes with --out: it prints one record's page"};
+        reconstruct.page = pathOf("--page", *page);
+    }
+    reconstruct.title = options.single("--title");
+    if (reconstruct.title && !reconstruct.page)
+        throw UsageError{"--title goes with --page"};
     return reconstruct;
 }
 
@@ -260,7 +268,7 @@ std::string batchUsage()
     return "Usage:\n"
            "  brimvale-batch reconstruct --data DATA.csv --matrix MATRIX.csv --out RESULT.csv\n"
            "                 [--summary SUMMARY.csv] [--smoothing N] [--width PCT] [--height PCT]\n"
-           "                 [--top VALUE] [--bottom VALUE]\n"
+           "                 [--top VALUE] [--bottom VALUE] [--page PAGE.pdf [--title TEXT]]\n"
            "  brimvale-batch reconstruct --data DATA.csv [--data DATA.csv ...] --matrix MATRIX.csv\n"
            "                 --out-dir DIR [--summaries] [options as above]\n"
            "  brimvale-batch summary RESULT.csv [--out SUMMARY.csv]\n"
@@ -275,7 +283,9 @@ std::string batchUsage()
            "             (--smoothing, 1 to 10, default 1), types --top and --bottom into the range\n"
            "             boxes, calibrates and saves the section. With --out-dir each record's result\n"
            "             is DIR/<record name>.result.csv (and DIR/<record name>.summary.csv with\n"
-           "             --summaries); --summary writes the section's row summary.\n"
+           "             --summaries); --summary writes the section's row summary. --page then\n"
+           "             prints the window's page (File > Print with the default print options and\n"
+           "             --title as the page title) to a PDF file.\n"
            "summary      one line per section row: vertical value, input value, the intervals of both\n"
            "             confidence coefficients, mode and average, as the section view shows them.\n"
            "profiles     every row's distribution in long form: one line per row and climate step.\n"

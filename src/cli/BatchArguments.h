@@ -21,6 +21,8 @@ struct ReconstructOptions {
     int height = 100;                                  // Slider2, percent
     std::optional<std::string> top;                    // typed into Text2
     std::optional<std::string> bottom;                 // typed into Text1
+    std::optional<std::filesystem::path> page;         // File > Print to this PDF file
+    std::optional<std::string> title;                  // typed into the print options' Title
 };
 
 // A result file read back, written out as a table; standard output when out is empty.

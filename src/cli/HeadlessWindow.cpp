@@ -6,10 +6,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSlider>
 
 #include "ui/MainWindow.h"
+#include "ui/PrintSetupDialog.h"
 
 namespace brimvale {
 
@@ -28,10 +30,17 @@ std::optional<QString> HeadlessWindow::AnsweringDialogs::chooseFile(const FileRe
     return path;
 }
 
-std::optional<DialogBackend::PrinterChoice> HeadlessWindow::AnsweringDialogs::choosePrinter(QPrinter&,
-                                                                                           const PrinterRequest&)
+std::optional<DialogBackend::PrinterChoice>
+HeadlessWindow::AnsweringDialogs::choosePrinter(QPrinter& printer, const PrinterRequest& request)
 {
-    return std::nullopt;
+    if (m_printerAnswers.empty())
+        return std::nullopt;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_printerAnswers.front());
+    m_printerAnswers.pop_front();
+    printer.setCopyCount(request.copies);
+    printer.setPageOrientation(request.orientation);
+    return PrinterChoice{request.copies, request.orientation};
 }
 
 void HeadlessWindow::KeptMessages::show(const QString& text, const QString&, Icon)
@@ -138,6 +147,24 @@ std::optional<StepProblem> HeadlessWindow::importResult(const std::filesystem::p
 {
     m_dialogs.answer(dialogFileName(file));
     return step([&] { m_window->Command1[2]->click(); }, [&] { return m_window->Drawn[2]; });
+}
+
+std::optional<StepProblem> HeadlessWindow::typeTitle(const QString& title)
+{
+    return step([&] {
+        m_window->PrintOptions->trigger();
+        PrintSetupDialog* dialog = m_window->findChild<PrintSetupDialog*>();
+        dialog->Text5->setText(title);
+        dialog->Command1->click();
+    });
+}
+
+std::optional<StepProblem> HeadlessWindow::print(const std::filesystem::path& file)
+{
+    m_dialogs.answerPrinter(dialogFileName(file));
+    const std::size_t failuresBefore = m_failures.failures.size();
+    return step([&] { m_window->Print->trigger(); },
+                [&] { return m_failures.failures.size() == failuresBefore; });
 }
 
 } // namespace brimvale

@@ -60,19 +60,27 @@ public:
     std::optional<StepProblem> saveMatrix(const std::filesystem::path& file);
     // "Import Brimvale file" with the file chosen in the dialog; the section must be drawn.
     std::optional<StepProblem> importResult(const std::filesystem::path& file);
+    // File > "Print Options", the title typed into its box, "OK".
+    std::optional<StepProblem> typeTitle(const QString& title);
+    // File > "Print" with the printer dialog answered by a PDF printer writing the file; the page must
+    // be printed.
+    std::optional<StepProblem> print(const std::filesystem::path& file);
 
     const MainWindow& window() const { return *m_window; }
 
 private:
-    // File dialogs answer with the queued path; with none queued they are cancelled.
+    // File dialogs answer with the queued path, the printer dialog with a PDF printer writing the
+    // queued file; with none queued they are cancelled.
     class AnsweringDialogs : public DialogBackend {
     public:
         void answer(const QString& path) { m_answers.push_back(path); }
+        void answerPrinter(const QString& pdfFile) { m_printerAnswers.push_back(pdfFile); }
         std::optional<QString> chooseFile(const FileRequest& request) override;
         std::optional<PrinterChoice> choosePrinter(QPrinter& printer, const PrinterRequest& request) override;
 
     private:
         std::deque<QString> m_answers;
+        std::deque<QString> m_printerAnswers;
     };
 
     class KeptMessages : public MessageService {

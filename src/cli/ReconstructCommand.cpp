@@ -22,6 +22,7 @@ constexpr const char* SummarySuffix = ".summary.csv";
 struct RecordTargets {
     std::filesystem::path result;
     std::optional<std::filesystem::path> summary;
+    std::optional<std::filesystem::path> page;
 };
 
 std::string matrixProblem(const std::filesystem::path& file, const RuntimeFailure& failure)
@@ -88,9 +89,25 @@ public:
         if (targets.summary)
             m_report.writeFile(*targets.summary,
                                composeSectionSummary(SectionView::fromWindow(window.window())));
+        if (targets.page)
+            printPage(window, *targets.page);
     }
 
 private:
+    // File > Print after the steps, with the title typed into the print options first when one is given.
+    void printPage(HeadlessWindow& window, const std::filesystem::path& page)
+    {
+        if (m_options.title) {
+            if (auto problem = window.typeTitle(QString::fromStdString(*m_options.title))) {
+                m_report.fail(page, "--title " + *m_options.title + ": " + problem->message.toStdString());
+                return;
+            }
+        }
+        if (auto problem = window.print(page))
+            m_report.fail(page, problem->failure ? writeProblem(page, *problem->failure)
+                                                 : "cannot be written: " + problem->message.toStdString());
+    }
+
     // The user's steps in a freshly started window up to "Calibrate"; false when one failed, which is
     // then reported.
     bool prepare(HeadlessWindow& window, const std::filesystem::path& record)
@@ -191,8 +208,10 @@ ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& errors)
         } else {
             targets.result = *options.out;
             targets.summary = options.summary;
+            targets.page = options.page;
         }
-        if (!claim(targets.result, record) || (targets.summary && !claim(*targets.summary, record)))
+        if (!claim(targets.result, record) || (targets.summary && !claim(*targets.summary, record)) ||
+            (targets.page && !claim(*targets.page, record)))
             continue;
         reconstruction.run(record, targets);
     }

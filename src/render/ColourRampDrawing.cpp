@@ -39,6 +39,12 @@ void fillWhite(DrawingSurface& surface)
 
 } // namespace
 
+std::array<float, 3> colourScaleComponents(const ColourRamp& ramp, double t)
+{
+    return {static_cast<float>(scaleComponent(ramp, 0, t)), static_cast<float>(scaleComponent(ramp, 1, t)),
+            static_cast<float>(scaleComponent(ramp, 2, t))};
+}
+
 void drawRampEditor(DrawingSurface& surface, const ColourRamp& ramp, int k, bool greyScale)
 {
     surface.cls();
@@ -88,10 +94,7 @@ void drawColourScale(DrawingSurface& surface, ProgramSettings& settings)
     if (!(h > 0.0))
         return;
     for (int k = 0; k <= h; ++k) {
-        const double t = k / h;
-        for (int channel = 0; channel < 3; ++channel)
-            settings.colourComponents[static_cast<std::size_t>(channel)] =
-                static_cast<float>(scaleComponent(settings.colourRamp, channel, t));
+        settings.colourComponents = colourScaleComponents(settings.colourRamp, k / h);
         surface.line(0, h - k, w, h - k, rgbOf(settings.colourComponents));
     }
 }

@@ -2,6 +2,8 @@
 // vertical colour scale of the section view.
 #pragma once
 
+#include <array>
+
 #include "model/ColourRamp.h"
 #include "model/ProgramSettings.h"
 #include "render/DrawingSurface.h"
@@ -21,6 +23,10 @@ void drawRampEditor(DrawingSurface& surface, const ColourRamp& ramp, int k, bool
 // Fills the strip, one device-pixel column at a time, with the ramp colour of the column's position
 // x / W (0 at the left edge, 1 at the right), white where that is below whiteThreshold.
 void drawPreviewStrip(DrawingSurface& surface, const ColourRamp& ramp, float whiteThreshold);
+
+// The intensities of the colour scale at t (0 at its bottom, 1 at its top): each channel's four-band rule
+// compared with t itself.
+std::array<float, 3> colourScaleComponents(const ColourRamp& ramp, double t);
 
 // Fills the surface white, then draws a horizontal line for each whole unit k = 0..H at y = H - k
 // in the ramp colour of t = k / H, so t = 0 is at the bottom and 1 at the top; the last line's

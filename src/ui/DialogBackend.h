@@ -25,7 +25,7 @@ public:
         int copies = 1;
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
         bool selectionHidden = false;
-        bool printToFileDisabled = false;
+        bool printToFileDisabled = false; // the raw printer output to a file; PDF output is not meant
     };
 
     struct PrinterChoice {

@@ -263,6 +263,12 @@ void MainWindow::createMenus()
     SaveMatrix->setObjectName(QStringLiteral("SaveMatrix"));
     SaveMatrix->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveMatrix->setEnabled(false);
+    File->addSeparator();
+    PrintOptions = File->addAction(QStringLiteral("Print &Options"));
+    PrintOptions->setObjectName(QStringLiteral("PrintOptions"));
+    Print = File->addAction(QStringLiteral("&Print"));
+    Print->setObjectName(QStringLiteral("Print"));
+    Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 }
 
 void MainWindow::runGuarded(const std::function<void()>& handler)
@@ -319,6 +325,8 @@ void MainWindow::connectHandlers()
     on(Dir1, &FolderList::pathChanged, [this] { Dir1_Change(); });
 
     on(SaveMatrix, &QAction::triggered, [this] { SaveMatrix_Click(); });
+    on(PrintOptions, &QAction::triggered, [this] { PrintOptions_Click(); });
+    on(Print, &QAction::triggered, [this] { Print_Click(); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -15,6 +15,7 @@
 #include "model/ProbabilityGrid.h"
 #include "model/ProgramSettings.h"
 #include "model/SectionMatrix.h"
+#include "print/PageSnapshot.h"
 #include "ui/PlatformServices.h"
 
 class QAction;
@@ -23,6 +24,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrinter;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -35,6 +37,7 @@ class DriveList;
 class FolderList;
 class FileList;
 class PictureBox;
+class PrintSetupDialog;
 class ShapeFrame;
 struct CorvaneMatrix;
 
@@ -100,6 +103,8 @@ public:
     std::array<QLabel*, 2> Label6{};        // confidence coefficients
     QMenu* File = nullptr;                  // menu "File(&F)"
     QAction* SaveMatrix = nullptr;          // File > "&Save Matrix"
+    QAction* PrintOptions = nullptr;        // File > "Print &Options"
+    QAction* Print = nullptr;               // File > "&Print"
 
     // ---- StateFlags -----------------------------------------------------------------------
     std::array<bool, 3> Drawn{};             // figure i holds data
@@ -206,6 +211,20 @@ public:
     virtual void Command5_Click();
     virtual void Command4_Click();
 
+    // ---- Printing -------------------------------------------------------------------------
+    // Opens the print options dialog, loading it anew unless it is already open.
+    virtual void PrintOptions_Click();
+    // Asks for a printer and prints the page; a cancelled dialog or a printer that fails ends the
+    // command without a message.
+    virtual void Print_Click();
+    // Prints the page of pageSnapshot() on the printer, with the hourglass pointer while it runs.
+    // Fails with the page's failure when the printer cannot be opened or written.
+    void printPage(QPrinter& printer);
+    // What the window shows, with the print options as they stand now.
+    PageSnapshot pageSnapshot() const;
+    // The calibration panel and row of the section view; none while the view is closed.
+    std::optional<PageSectionView> sectionViewPage() const;
+
     const PlatformServices& services() const { return m_services; }
 
 protected:
@@ -238,6 +257,7 @@ private:
 
     PlatformServices m_services;
     ColourDialog* m_colourDialog = nullptr;
+    PrintSetupDialog* m_printSetup = nullptr;
 };
 
 } // namespace brimvale

@@ -2,6 +2,7 @@
 #include "ui/MainWindow.h"
 
 #include "ui/ColourDialog.h"
+#include "ui/PrintSetupDialog.h"
 
 #include <QCoreApplication>
 
@@ -19,11 +20,25 @@ void MainWindow::Command5_Click()
     m_colourDialog->activateWindow();
 }
 
+void MainWindow::PrintOptions_Click()
+{
+    if (!m_printSetup)
+        m_printSetup = new PrintSetupDialog(Settings.printOptions, this);
+    // A closed dialog is loaded again: it takes a new copy of the options for "Cancel".
+    if (m_printSetup->isHidden())
+        m_printSetup->Form_Load();
+    m_printSetup->show();
+    m_printSetup->raise();
+    m_printSetup->activateWindow();
+}
+
 void MainWindow::Command4_Click()
 {
     // "Quit" closes the dialogs first, then ends the program; nothing is saved and nothing asked.
     if (m_colourDialog)
         m_colourDialog->close();
+    if (m_printSetup)
+        m_printSetup->close();
     close();
     QCoreApplication::quit();
 }

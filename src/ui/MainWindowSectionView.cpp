@@ -78,6 +78,28 @@ ProfileBars profileBarsOf(const std::vector<float>& profileGrid, int column)
     return bars;
 }
 
+// The bars of the row profile: the row's probabilities or, for a matrix of one kind, the imported
+// probability matrix's column of the row's input value, none when the data curve does not cross the row.
+std::optional<ProfileBars> rowProfileBars(const MainWindow& window, int row)
+{
+    if (!window.Settings.legacyMatrix)
+        return rowProbabilities(window.sectionMatrix, row);
+    const RowSummary summary = summariseRow(window.sectionMatrix, row);
+    if (!summary.inputColumn)
+        return std::nullopt;
+    return profileBarsOf(window.ProfileGrid, *summary.inputColumn);
+}
+
+// The texts of the text block for the row's summary.
+RowSummaryText rowSummaryText(const MainWindow& window, const RowSummary& summary)
+{
+    // Both ends from the section's own axis: the probability figure's may be empty after a result
+    // file was read.
+    return summaryText(summary, numericValueOf(window.Label1[3]->text()),
+                       numericValueOf(window.Label2[3]->text()), window.Settings.confidenceCoefficient1,
+                       window.Settings.confidenceCoefficient2, window.axisValues);
+}
+
 void fillWhole(DrawingSurface& surface, QRgb colour)
 {
     surface.filledBox(surface.scaleLeft(), surface.scaleTop(), surface.scaleLeft() + surface.scaleWidth(),
@@ -290,19 +312,13 @@ void MainWindow::EraseRowMarker()
 void MainWindow::DrawRowProfile()
 {
     const int row = checkedRow(Slider5->value(), sectionMatrix);
-    std::optional<ProfileBars> bars;
-    if (!Settings.legacyMatrix) {
-        bars = rowProbabilities(sectionMatrix, row);
-    } else {
-        // A matrix of one kind: the profile is the imported probability matrix's column of the row's
-        // input value, and there is none when the data curve does not cross the row.
+    if (Settings.legacyMatrix) {
         const RowSummary summary = summariseRow(sectionMatrix, row);
-        if (summary.inputColumn) {
+        if (summary.inputColumn)
             ProfileColumn = static_cast<std::int16_t>(*summary.inputColumn);
-            bars = profileBarsOf(ProfileGrid, ProfileColumn);
-        }
     }
-    drawRowProfile(bars, Settings.zEnhancement, Settings.greyScale, Picture2->surface());
+    drawRowProfile(rowProfileBars(*this, row), Settings.zEnhancement, Settings.greyScale,
+                   Picture2->surface());
     DrawColourScale();
 }
 
@@ -319,16 +335,31 @@ void MainWindow::DrawRowSummary()
     if (summary.inputColumn)
         ProfileColumn = static_cast<std::int16_t>(*summary.inputColumn);
 
-    // Both ends from the section's own axis: the probability figure's may be empty after a result
-    // file was read.
-    const RowSummaryText text =
-        summaryText(summary, numericValueOf(Label1[3]->text()), numericValueOf(Label2[3]->text()),
-                    Settings.confidenceCoefficient1, Settings.confidenceCoefficient2, axisValues);
+    const RowSummaryText text = rowSummaryText(*this, summary);
     const QRectF frame = twipsRectangle(*Shape1);
     DrawingSurface& form = FormSurface->surface();
     // The block of the row shown before would otherwise stay under the new one.
     eraseRowSummaryBlock(form, frame, BackColor());
     printRowSummaryBlock(rowSummaryBlock(text, frame.left(), frame.top(), frame.height()), form);
+}
+
+std::optional<PageSectionView> MainWindow::sectionViewPage() const
+{
+    if (Command3->text() != SectionViewCaption)
+        return std::nullopt;
+    PageSectionView view;
+    view.profilePanel = twipsRectangle(*Picture2);
+    if (Picture3->isVisibleTo(this))
+        view.colourScale = twipsRectangle(*Picture3);
+    if (Picture4->isVisibleTo(this))
+        view.intervalPanel = twipsRectangle(*Picture4);
+    view.summaryFrame = twipsRectangle(*Shape1);
+    view.markerFraction = rowMarkerFraction(Slider5->value(), Slider5->minimum(), Slider5->maximum());
+    const int row = checkedRow(Slider5->value(), sectionMatrix);
+    view.profile = rowProfileBars(*this, row);
+    view.summary = summariseRow(sectionMatrix, row);
+    view.summaryText = rowSummaryText(*this, view.summary);
+    return view;
 }
 
 void MainWindow::LoadProfileFile()

@@ -31,7 +31,10 @@ void QtDialogBackend::configureFileDialog(QFileDialog& dialog, const FileRequest
 void QtDialogBackend::configurePrintDialog(QPrintDialog& dialog, const PrinterRequest& request)
 {
     dialog.setOption(QAbstractPrintDialog::PrintSelection, !request.selectionHidden);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, !request.printToFileDisabled);
+    // What the program disables is the raw printer output to a file, which this platform's dialog does
+    // not offer. Qt's printing to a file is its PDF output, the way to print without a printer here (as
+    // a PDF printer is elsewhere), so it stays offered, also when no printer is installed.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
 }
 
 std::optional<QString> QtDialogBackend::chooseFile(const FileRequest& request)

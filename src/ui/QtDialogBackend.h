@@ -21,7 +21,7 @@ public:
 
     // Sets up a file dialog for the request without showing it.
     static void configureFileDialog(QFileDialog& dialog, const FileRequest& request);
-    // Sets up a printer dialog for the request without showing it.
+    // Sets up a printer dialog for the request without showing it; its PDF output is always offered.
     static void configurePrintDialog(QPrintDialog& dialog, const PrinterRequest& request);
 
 private:

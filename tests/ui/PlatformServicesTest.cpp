@@ -116,7 +116,8 @@ TEST(QtDialogBackendTest, SetsUpThePrintDialogFromTheRequest)
     request.printToFileDisabled = true;
     QtDialogBackend::configurePrintDialog(dialog, request);
     EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintSelection));
-    EXPECT_FALSE(dialog.testOption(QAbstractPrintDialog::PrintToFile));
+    // The PDF output stays: without a printer it is the only way to print.
+    EXPECT_TRUE(dialog.testOption(QAbstractPrintDialog::PrintToFile));
     request.selectionHidden = false;
     request.printToFileDisabled = false;
     QtDialogBackend::configurePrintDialog(dialog, request);

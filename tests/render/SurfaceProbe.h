@@ -2,11 +2,8 @@
 #pragma once
 
 #include <QImage>
-#include <QString>
 #include <set>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "render/DrawingSurface.h"
 
@@ -67,42 +64,6 @@ inline Pixels unite(std::initializer_list<Pixels> parts)
     for (const Pixels& part : parts)
         all.insert(part.begin(), part.end());
     return all;
-}
-
-// The rows of column x that have the colour.
-inline std::vector<int> rowsOf(const QImage& image, int x, QRgb colour)
-{
-    std::vector<int> rows;
-    for (int y = 0; y < image.height(); ++y)
-        if (image.pixel(x, y) == colour)
-            rows.push_back(y);
-    return rows;
-}
-
-// The whole numbers first to last.
-inline std::vector<int> span(int first, int last)
-{
-    std::vector<int> values;
-    for (int v = first; v <= last; ++v)
-        values.push_back(v);
-    return values;
-}
-
-struct PixelAt {
-    int x;
-    int y;
-    QRgb colour;
-};
-
-// The listed pixels whose colour differs from the one given, with the colour they have; empty when all agree.
-inline std::string wrongPixels(const QImage& image, std::initializer_list<PixelAt> pixels)
-{
-    std::string wrong;
-    for (const PixelAt& p : pixels)
-        if (image.pixel(p.x, p.y) != p.colour)
-            wrong += std::to_string(p.x) + "," + std::to_string(p.y) + " is " +
-                     QString::number(image.pixel(p.x, p.y), 16).toStdString() + "; ";
-    return wrong;
 }
 
 } // namespace brimvale::test

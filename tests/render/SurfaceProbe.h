@@ -1,4 +1,4 @@
-// Helpers of the figure tests: white surfaces and the pixels read back from their images.
+// Helpers of the figure tests: white surfaces, the colours they are checked for and pixels read back.
 #pragma once
 
 #include <QImage>
@@ -9,11 +9,11 @@
 
 namespace brimvale::test {
 
-inline constexpr QRgb White = 0xffffffff;
-inline constexpr QRgb Black = 0xff000000;
-inline constexpr QRgb Red = 0xffff0000;
-inline constexpr QRgb Blue = 0xff0000ff;
-// The confidence classes: from 2 (the first coefficient) and from 1 (the second), in colour and in grey.
+inline constexpr QRgb White = qRgb(255, 255, 255);
+inline constexpr QRgb Black = qRgb(0, 0, 0);
+inline constexpr QRgb Red = qRgb(255, 0, 0);
+inline constexpr QRgb Blue = qRgb(0, 0, 255);
+// The confidence classes from 2 (the first coefficient) and from 1 (the second), in colour and in grey.
 inline constexpr QRgb UpperClass = qRgb(200, 255, 200);
 inline constexpr QRgb LowerClass = qRgb(50, 127, 50);
 inline constexpr QRgb UpperGrey = qRgb(200, 200, 200);
@@ -41,13 +41,12 @@ inline Pixels pixelsOf(const QImage& image, QRgb colour, QRect area = {}, bool s
     return found;
 }
 
-// How many pixels of the area (by default the whole image) are not white.
 inline int inkedPixels(const QImage& image, QRect area = {})
 {
     return static_cast<int>(pixelsOf(image, White, area, false).size());
 }
 
-// The pixels from (left, top) to (right, bottom), both corners included, less the holes.
+// The pixels from (left, top) to (right, bottom), corners included, less the holes.
 inline Pixels block(int left, int top, int right, int bottom, const Pixels& holes = {})
 {
     Pixels pixels;

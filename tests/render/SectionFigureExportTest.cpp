@@ -72,8 +72,8 @@ SectionFigure figureOf(const SectionMatrix& section)
 
 TEST(SectionFigureExportTest, LayoutKeepsTheWidthAndTheSectionsProportions)
 {
-    // The text is 2.8 % of the width high, rounded, and never below 9 pixels; the end values stand left of
-    // and under the plot, the title under them.
+    // The plot has the proportions of the window's section figure (2175 x 5535 twips); the text is 2.8 % of
+    // the width high, rounded, and never below 9 pixels; the end values stand left of and under the plot.
     const SectionMatrix section(4);
     for (const auto& [width, fontPixels] : {std::pair{100, 9}, {400, 11}, {600, 17}, {1600, 45}}) {
         const SectionFigureLayout layout = layoutSectionFigure(figureOf(section), width);

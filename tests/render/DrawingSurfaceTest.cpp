@@ -103,6 +103,22 @@ TEST(DrawingSurfaceTest, PicturesSizesAndDensitiesKeepTheDrawing)
     EXPECT_EQ(pixelsOf(s.image(), Red).size(), 80u * 80);
 }
 
+TEST(DrawingSurfaceTest, PrintingDrawsBelowThePositionAndStartsTheNextLineAtScaleLeft)
+{
+    // One unit a pixel, y upward: printed at pixel (20, 10), the next line lies one line lower, a line of
+    // 10 points (13 pixels) being a little taller than 13 pixels.
+    DrawingSurface s = whiteSurface(200, 100);
+    s.setScale(10, 100, 200, -100);
+    s.setFontSize(10);
+    s.setCurrentX(30);
+    s.setCurrentY(90);
+    s.print(QStringLiteral("Input value"));
+    const double lineHeight = 90 - s.currentY();
+    EXPECT_TRUE(lineHeight >= 13 && lineHeight <= 13 * 1.5 && s.currentX() == 10.0) << lineHeight;
+    EXPECT_GT(inkedPixels(s.image()), 0);
+    EXPECT_EQ(inkedPixels(s.image(), QRect(20, 10, 180, int(std::ceil(lineHeight)))), inkedPixels(s.image()));
+}
+
 TEST(DrawingSurfaceTest, DrawingMovesTheCurrentPositionAndTellsTheListener)
 {
     DrawingSurface s(QSize(10, 10));

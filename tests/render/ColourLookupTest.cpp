@@ -1,101 +1,53 @@
-// The colour lookup: ramp bands, values on the slopes, grey scale, odd inputs and the rounding of colours.
+// The colour lookup (ramp bands, odd inputs, rounding, the colours of both cell views) and the drawings of
+// the colour ramp (colour scale, preview strip and editors) read back from their pixels.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "render/ColourLookup.h"
+#include "render/ColourRampDrawing.h"
+#include "render/SurfaceProbe.h"
 #include "support/FailureKind.h"
+#include "support/Tolerance.h"
 
 namespace brimvale {
 namespace {
 
-constexpr int Red = 0;
-constexpr int Green = 1;
-constexpr int Blue = 2;
+using namespace test;
 
-double lookUp(const ColourRamp& ramp, int k, double v)
+TEST(ColourLookupTest, ChannelIntensityOnTheRamp)
 {
-    return colourComponent(ramp, k, v);
-}
-
-TEST(ColourLookupTest, DefaultRampBands)
-{
+    // The default ramp: red rises 0.3..0.45, is full to 0.65 and falls to 0.95; green rises 0.15..0.3 and
+    // falls 0.45..0.65; blue rises 0..0.15, is full to 0.25 and falls to 0.35. The grey ramp falls from 255
+    // at 0 to 0 at 0.6. Of unordered break points the first matching band wins. A ramp full up to the
+    // largest Single still ends before what lies beyond it.
     const ColourRamp ramp;
-    struct Case {
+    const ColourRamp grey{ColourRamp::greyScale()};
+    const ColourRamp unordered{{0.1f, 0, 0, 0.5f, 0, 0, 0.3f, 0, 0, 0.6f, 0, 0}};
+    const float largest = std::numeric_limits<float>::max();
+    const ColourRamp wide{{0, 0, 0, 0, 0, 0, 0, largest, 0, 0, largest, 0}};
+    const struct {
+        const ColourRamp& ramp;
         int k;
-        double v;
-        double expected;
+        double v, expected;
+    } cases[] = {
+        {ramp, 0, 0.29, 0},   {ramp, 0, 0.45, 255},  {ramp, 0, 0.95, 0},          {ramp, 2, 0.0, 0},
+        {ramp, 2, 0.2, 255},  {ramp, 2, 0.35, 0},    {ramp, 0, -0.5, 255},        {ramp, 0, 0.8, 127.5},
+        {ramp, 1, 0.25, 170}, {grey, 1, 0.3, 127.5}, {unordered, 0, 0.4, 191.25}, {unordered, 0, 0.55, 42.5},
+        {ramp, 0, NAN, 0},    {ramp, 0, -1e300, 0},  {wide, 1, 1e30, 255},        {wide, 1, 1e300, 0},
     };
-    // Red rises 0.3..0.45, is full to 0.65 and falls to 0.95; blue is full 0.15..0.25 and gone at 0.35.
-    const Case cases[] = {
-        {Red, 0.29, 0.0}, {Red, 0.5, 255.0}, {Blue, 0.2, 255.0}, {Blue, 0.35, 0.0},   {Red, 0.45, 255.0},
-        {Red, 0.95, 0.0}, {Green, 0.0, 0.0}, {Blue, 0.0, 0.0},   {Green, 0.3, 255.0}, {Red, 2.0, 0.0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(lookUp(ramp, c.k, c.v), c.expected) << "channel " << c.k << " at " << c.v;
-
-    // On the slopes the results are not rounded, and the break points are Singles, so halfway down
-    // red's falling edge is near but not exactly 127.5.
-    const double red = lookUp(ramp, Red, 0.8);
-    EXPECT_NEAR(red, 127.5, 1e-3);
-    EXPECT_NE(red, 127.5);
-    const double green = lookUp(ramp, Green, 0.25); // two thirds up 0.15..0.3
-    EXPECT_NEAR(green, 170.0, 1e-3);
-    EXPECT_NE(green, std::round(green));
-    // The band is chosen on the Single value: the Double 0.3 lies a hair below red's first point 0.3f,
-    // yet as a Single it equals it, so it is on the rising edge, just below 0.
-    const double foot = lookUp(ramp, Red, 0.3);
-    EXPECT_LT(foot, 0.0);
-    EXPECT_GT(foot, -1e-3);
-
-    // A negative value is looked up by its magnitude, which replaces it.
-    double v = -0.5;
-    EXPECT_EQ(colourComponent(ramp, Red, v), 255.0);
-    EXPECT_EQ(v, 0.5);
-}
-
-TEST(ColourLookupTest, GreyScaleGivesTheSameValueInEveryChannel)
-{
-    ColourRamp ramp;
-    ramp.points = ColourRamp::greyScale();
-    for (int k = Red; k <= Blue; ++k) {
-        EXPECT_EQ(lookUp(ramp, k, 0.0), 255.0);
-        EXPECT_NEAR(lookUp(ramp, k, 0.3), 127.5, 1e-3);
-        EXPECT_EQ(lookUp(ramp, k, 0.6), 0.0);
-        EXPECT_EQ(lookUp(ramp, k, 0.9), 0.0);
+    for (const auto& c : cases) {
+        double v = c.v;
+        const double component = colourComponent(c.ramp, c.k, v);
+        EXPECT_TRUE(nearlyEqual(component, c.expected)) << c.k << " at " << c.v << ": " << component;
+        EXPECT_TRUE(v == std::fabs(c.v) || std::isnan(c.v)) << c.v; // the caller's value becomes |v|
     }
-}
-
-TEST(ColourLookupTest, UnorderedPointsFollowTheFirstMatchingBand)
-{
-    // Red's plateau end dragged below its start: rise 0.1..0.5, plateau 0.5..0.3 (never), fall 0.3..0.6.
-    ColourRamp ramp;
-    ramp[0] = 0.1f;
-    ramp[3] = 0.5f;
-    ramp[6] = 0.3f;
-    ramp[9] = 0.6f;
-    EXPECT_NEAR(lookUp(ramp, Red, 0.2), 63.75, 1e-4);
-    EXPECT_NEAR(lookUp(ramp, Red, 0.4), 191.25, 1e-4); // the rise wins over the fall (which gives 170)
-    EXPECT_NEAR(lookUp(ramp, Red, 0.55), 42.5, 1e-4);  // no plateau: straight to the fall
-    EXPECT_EQ(lookUp(ramp, Red, 0.7), 0.0);
-}
-
-TEST(ColourLookupTest, EveryInputHasAnAnswerButAFourthChannelFails)
-{
-    const ColourRamp ramp;
-    for (const double odd :
-         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(), -1e300})
-        EXPECT_EQ(lookUp(ramp, Red, odd), 0.0) << odd;
-    // A ramp that stays full up to the largest Single still ends before values beyond it.
-    ColourRamp wide;
-    wide[1] = 0.0f;
-    wide[4] = 0.0f;
-    wide[7] = std::numeric_limits<float>::max();
-    wide[10] = std::numeric_limits<float>::max();
-    EXPECT_EQ(lookUp(wide, Green, 1e30), 255.0);
-    EXPECT_EQ(lookUp(wide, Green, 1e300), 0.0);
-    EXPECT_EQ(test::failureKind([&] { lookUp(ramp, 3, 0.5); }), RuntimeFailure::Kind::SubscriptOutOfRange);
+    // The band is chosen on the Single: the Double 0.3 lies a hair below red's first point 0.3f, yet as a
+    // Single it equals it, so it is on the rising edge, just below 0.
+    double foot = 0.3;
+    EXPECT_LT(colourComponent(ramp, 0, foot), 0.0);
+    EXPECT_EQ(failureKind([&] { colourComponent(ramp, 3, foot); }),
+              RuntimeFailure::Kind::SubscriptOutOfRange);
 }
 
 TEST(ColourLookupTest, ColoursRoundHalvesToEvenWithinTheByte)
@@ -103,6 +55,84 @@ TEST(ColourLookupTest, ColoursRoundHalvesToEvenWithinTheByte)
     EXPECT_EQ(rgbOf({0.5f, 1.5f, 254.5f}), qRgb(0, 2, 254));
     EXPECT_EQ(rgbOf({2.5f, 127.49f, 127.51f}), qRgb(2, 127, 128));
     EXPECT_EQ(rgbOf({255.0001f, -0.0001f, 255.0f}), qRgb(255, 0, 255));
+}
+
+TEST(ColourLookupTest, ViewColours)
+{
+    // A probability is white outside every region (a tested cell below 1 in magnitude), else the ramp at
+    // zEnhancement * |v|: at 0.4 red is two thirds up its rise, green full, blue off.
+    const QRgb at04 = qRgb(170, 255, 0);
+    EXPECT_EQ(rgbOf(probabilityComponents(ColourRamp(), 1, 0.4f, 1.0)), at04);
+    EXPECT_EQ(rgbOf(probabilityComponents(ColourRamp(), 1, -0.4f, -3.5)), at04);
+    EXPECT_EQ(rgbOf(probabilityComponents(ColourRamp(), 0.5f, 0.8f, 1.5)), at04);
+    EXPECT_EQ(rgbOf(probabilityComponents(ColourRamp(), 1, 0.4f, 0.999)), White);
+    EXPECT_EQ(rgbOf(probabilityComponents(ColourRamp(), 1, 0.4f, -0.5)), White);
+    // A confidence class by magnitude: from 2, from 1, white below; in colour or grey.
+    const struct {
+        float v;
+        bool grey;
+        QRgb expected;
+    } classes[] = {
+        {2.0f, false, UpperClass}, {-2.5f, false, UpperClass}, {1.999f, false, LowerClass},
+        {1.0f, false, LowerClass}, {-1.0f, false, LowerClass}, {0.99f, false, White},
+        {2.0f, true, UpperGrey},   {1.5f, true, LowerGrey},
+    };
+    for (const auto& c : classes)
+        EXPECT_EQ(classColour(c.v, c.grey), c.expected) << c.v << (c.grey ? " in grey" : "");
+}
+
+TEST(ColourRampDrawingTest, ColourScaleRunsFromTheBottomToTheTop)
+{
+    // Red rises over 0..1 and stays full beyond, green falls over 0..1, blue is off. One unit per pixel
+    // row: the line of k lands in row 510 - k (k = 0 just below the box). t = 1 at the top; t = 1/510 gives
+    // red 0.5 and green 254.5, t = 253/510 red 126.5 and green 128.5, all rounded to even.
+    ProgramSettings settings;
+    settings.colourRamp.points = {0.0f, -1.0f, 2.0f, 1.0f, -1.0f, 2.0f, 2.0f, 0.0f, 2.0f, 3.0f, 1.0f, 2.0f};
+    DrawingSurface surface(QSize(30, 510));
+    surface.setScale(0, 0, 30, 510);
+    drawColourScale(surface, settings);
+    EXPECT_EQ(surface.image().pixel(29, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(surface.image().pixel(0, 509), qRgb(0, 254, 0));
+    EXPECT_EQ(surface.image().pixel(15, 257), qRgb(126, 128, 0));
+    EXPECT_EQ(settings.colourComponents, (std::array<float, 3>{255.0f, 0.0f, 0.0f}));
+    DrawingSurface flat(QSize(20, 0)); // nothing to draw, nothing divided by zero
+    settings.colourComponents = {1.0f, 2.0f, 3.0f};
+    drawColourScale(flat, settings);
+    EXPECT_EQ(settings.colourComponents, (std::array<float, 3>{1.0f, 2.0f, 3.0f}));
+}
+
+TEST(ColourRampDrawingTest, PreviewStripIsWhiteBelowTheThreshold)
+{
+    // Column c shows the default ramp at c / 100: at 0.25 green two thirds up its rise, blue at the start
+    // of its fall; at 0.5 red full and green a quarter down its fall.
+    DrawingSurface surface(QSize(100, 10));
+    drawPreviewStrip(surface, ColourRamp(), 0.25f);
+    EXPECT_EQ(pixelsOf(surface.image(), White), block(0, 0, 24, 9));
+    EXPECT_EQ(surface.image().pixel(25, 9), qRgb(0, 170, 255));
+    EXPECT_EQ(surface.image().pixel(50, 5), qRgb(255, 191, 0));
+}
+
+TEST(ColourRampDrawingTest, EditorDrawsTheTrapezoidAndMarkers)
+{
+    // 4005 x 1005 twips: the feet lie in pixel row 53 (804 twips), the plateau in row 13 (201 twips); red's
+    // points fall in pixel columns 80, 120, 173 and 253; the marker of point 0 spans 60 twips around it.
+    DrawingSurface surface = whiteSurface(267, 67);
+    ColourRamp ramp;
+    drawRampEditor(surface, ramp, 0, false);
+    const Pixels red = pixelsOf(surface.image(), Red);
+    EXPECT_TRUE(red.count({10, 53}) && red.count({150, 13}) && red.count({260, 53}) && red.count({78, 51}));
+    EXPECT_FALSE(red.count({150, 53}) || red.count({40, 13}) || red.count({78, 45}));
+    ramp[3] = 0.7f; // the plateau now starts at pixel 186; the old one is cleared
+    ramp[6] = 0.8f;
+    drawRampEditor(surface, ramp, 0, false);
+    EXPECT_TRUE(surface.image().pixel(150, 13) == White && surface.image().pixel(200, 13) == Red);
+    // Green's left foot; blue's right foot from 0.35 (pixel 93), black in grey scale.
+    drawRampEditor(surface, ramp, 1, false);
+    EXPECT_EQ(surface.image().pixel(10, 53), qRgb(0, 255, 0));
+    drawRampEditor(surface, ramp, 2, false);
+    EXPECT_EQ(surface.image().pixel(200, 53), Blue);
+    drawRampEditor(surface, ramp, 2, true);
+    EXPECT_EQ(surface.image().pixel(200, 53), Black);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// The data figure: the mapping of value pairs, its failures, the polyline and the running mean.
+// The data figure: the mapping of value pairs and its failures, the record's polyline and the running mean.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -10,147 +10,82 @@
 namespace brimvale {
 namespace {
 
-using test::failureKind;
-using test::Pixels;
-using test::pixelsOf;
-using test::whiteSurface;
+using namespace test;
 using Kind = RuntimeFailure::Kind;
 
-constexpr QRgb Grey = 0xff646464;
-
-// A record with the given ranges and points.
-DataSeries series(float hMin, float hMax, float vMin, float vMax,
-                  std::initializer_list<std::pair<float, float>> points)
+// A record over the ranges 0..10 and vMin..vMax with the given points (x, y) and smoothed points.
+DataSeries series(float vMin, float vMax, std::vector<QPointF> points, std::vector<QPointF> smoothed = {})
 {
     DataSeries data;
-    data.horizontalMin = hMin;
-    data.horizontalMax = hMax;
+    data.horizontalMax = 10;
     data.verticalMin = vMin;
     data.verticalMax = vMax;
-    std::size_t k = 0;
-    for (const auto& [x, y] : points) {
-        data.x[k] = x;
-        data.y[k] = y;
-        ++k;
-    }
-    data.lastIndex = static_cast<float>(k) - 1.0f;
-    return data;
-}
-
-// The record with the smoothed points set.
-DataSeries smoothed(DataSeries data, std::initializer_list<std::pair<float, float>> points)
-{
-    std::size_t k = 0;
-    for (const auto& [x, y] : points) {
-        data.sx[k] = x;
-        data.sy[k++] = y;
+    data.lastIndex = float(points.size()) - 1;
+    for (std::size_t k = 0; k < std::max(points.size(), smoothed.size()); ++k) {
+        const QPointF p = k < points.size() ? points[k] : QPointF(),
+                      s = k < smoothed.size() ? smoothed[k] : QPointF();
+        std::tie(data.x[k], data.y[k], data.sx[k], data.sy[k]) = std::tuple(p.x(), p.y(), s.x(), s.y());
     }
     return data;
 }
 
-TEST(DataCurveTest, PointsMapTheRangesOntoTheScale)
+TEST(DataCurveTest, PointsMapTheRangesOntoTheScaleOrFail)
 {
-    const DataSeries data = series(0, 10, 100, 200, {});
-    EXPECT_EQ(dataCurvePoint(data, 1000, 2000, 5, 150), QPointF(500, 1000));
-    EXPECT_EQ(dataCurvePoint(data, 1000, 2000, 0, 100), QPointF(0, 0));        // minima at the top left
-    EXPECT_EQ(dataCurvePoint(data, 1000, 2000, 10, 200), QPointF(1000, 2000)); // maxima at the bottom right
-    EXPECT_EQ(dataCurvePoint(data, 1000, 2000, -5, 250), QPointF(-500, 3000)); // outside stays outside
-    // A larger minimum turns the axis over.
-    const DataSeries flipped = series(10, 0, 200, 100, {});
-    EXPECT_EQ(dataCurvePoint(flipped, 1000, 2000, 2, 110), QPointF(800, 1800));
+    // The minima at the top left, the maxima at the bottom right; a larger minimum turns its axis over.
+    EXPECT_EQ(dataCurvePoint(series(100, 200, {}), 1000, 2000, 5, 150), QPointF(500, 1000));
+    EXPECT_EQ(dataCurvePoint(series(100, 200, {}), 1000, 2000, -5, 250), QPointF(-500, 3000));
+    EXPECT_EQ(dataCurvePoint(series(200, 100, {}), 1000, 2000, 2, 110), QPointF(200, 1800));
+    // An empty range, a coordinate beyond a 32-bit float or one that is not finite fails.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(failureKind([] { dataCurvePoint(series(5, 5, {}), 100, 100, 1, 5); }), Kind::DivisionByZero);
+    EXPECT_EQ(failureKind([&] { dataCurvePoint(series(0, 5, {}), 100, 100, nan, 1); }), Kind::Overflow);
+    EXPECT_EQ(failureKind([] { dataCurvePoint(series(0, 5, {}), 100, 1e30, 1, 4e30f); }), Kind::Overflow);
 }
 
-TEST(DataCurveTest, EmptyOrAbsurdRangesAndNonFiniteValuesFail)
+TEST(DataCurveTest, CurveJoinsEveryPointOnWhite)
 {
-    struct Case {
-        DataSeries data;
-        double width;
-        float x, y;
-        Kind expected;
-    };
-    const Case cases[] = {
-        {series(0, 10, 5, 5, {}), 100, 1, 5, Kind::DivisionByZero},
-        {series(3, 3, 0, 5, {}), 100, 3, 1, Kind::DivisionByZero},
-        {series(-3e38f, 3e38f, 0, 5, {}), 100, 1, 1, Kind::Overflow},
-        {series(0, 10, 0, 5, {}), 100, std::numeric_limits<float>::quiet_NaN(), 1, Kind::Overflow},
-        {series(0, 10, 0, 5, {}), 100, 1, std::numeric_limits<float>::infinity(), Kind::Overflow},
-        // A coordinate beyond the range of a float.
-        {series(0, 1e-30f, 0, 5, {}), 1e10, 3e30f, 1, Kind::Overflow},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(failureKind([&] { dataCurvePoint(c.data, c.width, 100, c.x, c.y); }), c.expected)
-            << c.x << "," << c.y;
-}
-
-TEST(DataCurveTest, CurveOnWhiteAndUpsideDownWhenTheVerticalMinimumIsLarger)
-{
-    // 100 pixels a side: value 1 of the horizontal range 0..10 is pixel 10, value 10 of 0..100 is pixel 10.
+    // 100 pixels a side: value 1 of the range 0..10 is pixel 10, value 10 of 0..100 is pixel 10. Two
+    // diagonals of 41 pixels meet at (50, 50); the rest of the figure is filled white.
     DrawingSurface figure = whiteSurface(100, 100);
     figure.setBackColor(qRgb(1, 2, 3));
-    drawDataCurve(series(0, 10, 0, 100, {{1, 10}, {9, 90}}), figure, false);
-    const Pixels blue = pixelsOf(figure.image(), test::Blue);
-    EXPECT_EQ(blue.size(), 81u);
-    EXPECT_TRUE(blue.count({10, 10}) && blue.count({50, 50}) && blue.count({90, 90}));
-    EXPECT_EQ(figure.image().pixel(90, 10), test::White); // the whole figure was filled white
-    EXPECT_EQ(figure.image().pixel(99, 99), test::White);
-
-    DrawingSurface flipped = whiteSurface(100, 100);
-    drawDataCurve(series(0, 10, 100, 0, {{1, 10}, {9, 90}}), flipped, true);
-    const Pixels grey = pixelsOf(flipped.image(), Grey);
-    EXPECT_TRUE(grey.count({10, 90}) && grey.count({90, 10}));
-    EXPECT_FALSE(grey.count({10, 10}));
-}
-
-TEST(DataCurveTest, EqualRangeFailsOnceALineIsDrawnButASinglePointCannotFail)
-{
-    DrawingSurface figure = whiteSurface(50, 50);
+    drawDataCurve(series(0, 100, {{1, 10}, {5, 50}, {9, 10}}), figure, false);
+    const Pixels blue = pixelsOf(figure.image(), Blue);
+    EXPECT_TRUE(blue.size() == 81u && blue.count({30, 30}) && blue.count({70, 30}) && blue.count({90, 10}));
+    EXPECT_EQ(pixelsOf(figure.image(), White).size(), 100u * 100 - 81);
+    drawDataCurve(series(100, 0, {{1, 10}, {9, 90}}), figure, true); // upside down, in grey
+    EXPECT_TRUE(pixelsOf(figure.image(), qRgb(100, 100, 100)).count({90, 10}));
+    // An empty range fails once a line is drawn; a single point draws no line and cannot fail.
     EXPECT_EQ(failureKind([&] {
-                  drawDataCurve(series(0, 10, 7, 7, {{1, 7}, {2, 7}}), figure, false);
+                  drawDataCurve(series(7, 7, {{1, 7}, {2, 7}}), figure, false);
               }),
               Kind::DivisionByZero);
-    EXPECT_NO_THROW(drawDataCurve(series(0, 10, 7, 7, {{1, 7}}), figure, false));
-    EXPECT_EQ(test::inkedPixels(figure.image()), 0);
-
-    DataSeries beyond = series(0, 10, 0, 10, {{1, 1}, {2, 2}});
-    beyond.lastIndex = DataSeries::Capacity; // one past the last element
+    EXPECT_NO_THROW(drawDataCurve(series(7, 7, {{1, 7}}), figure, false));
+    DataSeries beyond = series(0, 10, {{1, 1}, {2, 2}});
+    beyond.lastIndex = DataSeries::Capacity;
     EXPECT_EQ(failureKind([&] { drawDataCurve(beyond, figure, false); }), Kind::SubscriptOutOfRange);
 }
 
-TEST(DataCurveTest, RunningMeanIsDrawnTwoPixelsWideAndLeavesTheWidthAtOne)
+TEST(DataCurveTest, RunningMeanIsTwoPixelsWideAndShownWhenAsked)
 {
+    // The point count lets one (nothing to join), two or three smoothed points be drawn; the pen of two
+    // pixels covers the anchor pixel and those right of and below it; the width is 1 again afterwards.
+    const DataSeries data = series(0, 100, {{1, 20}, {9, 20}}, {{1, 50}, {5, 50}, {9, 90}});
     DrawingSurface figure = whiteSurface(100, 100);
-    // The third point lies beyond the point count: not drawn.
-    const DataSeries data = smoothed(series(0, 10, 0, 100, {}), {{1, 50}, {9, 50}, {9, 90}});
-    drawRunningMean(data, 1, figure, false); // too few points: nothing
-    EXPECT_EQ(test::inkedPixels(figure.image()), 0);
+    drawRunningMean(data, 1, figure, false);
+    EXPECT_EQ(inkedPixels(figure.image()), 0);
     drawRunningMean(data, 2, figure, false);
+    EXPECT_EQ(pixelsOf(figure.image(), Red), block(10, 50, 51, 51));
     EXPECT_EQ(figure.drawWidth(), 1);
-    const Pixels red = pixelsOf(figure.image(), test::Red);
-    // The two-pixel pen covers the anchor pixel and the one below it (and to its right).
-    EXPECT_TRUE(red.count({50, 50}) && red.count({50, 51}));
-    EXPECT_FALSE(red.count({50, 49}) || red.count({50, 52}) || red.count({90, 70}));
-
-    DrawingSurface grey = whiteSurface(100, 100);
-    drawRunningMean(data, 2, grey, true);
-    EXPECT_TRUE(pixelsOf(grey.image(), test::Black).count({50, 51}));
-
-    // A failure still resets the width.
-    EXPECT_THROW(drawRunningMean(series(0, 10, 4, 4, {}), 3, figure, false), RuntimeFailure);
+    drawRunningMean(data, 3, figure, true);
+    EXPECT_TRUE(pixelsOf(figure.image(), Black).count({70, 70}));
+    EXPECT_THROW(drawRunningMean(series(4, 4, {}, {{1, 4}, {2, 4}}), 2, figure, false), RuntimeFailure);
     EXPECT_EQ(figure.drawWidth(), 1);
-}
-
-TEST(DataCurveTest, RedrawingTheFigureUsesTheStoredPointsOnly)
-{
-    const DataSeries data = smoothed(series(0, 10, 0, 100, {{1, 20}, {9, 20}}), {{1, 60}, {9, 60}});
-    DrawingSurface figure = whiteSurface(100, 100);
-    figure.filledBox(0, 0, 1500, 1500, qRgb(9, 9, 9)); // the old marker and anything else
-    redrawDataFigure(data, true, 2, figure, false);
-    EXPECT_EQ(figure.image().pixel(50, 20), test::Blue);
-    EXPECT_EQ(figure.image().pixel(50, 60), test::Red);
-    EXPECT_EQ(figure.image().pixel(50, 40), test::White);
-    DrawingSurface plain = whiteSurface(100, 100);
-    redrawDataFigure(data, false, 2, plain, false);
-    EXPECT_EQ(plain.image().pixel(50, 60), test::White);
+    for (const bool shown : {true, false}) { // redrawn from the stored points over whatever the figure held
+        figure.filledBox(0, 0, 1500, 1500, qRgb(9, 9, 9));
+        redrawDataFigure(data, shown, 2, figure, false);
+        EXPECT_EQ(pixelsOf(figure.image(), Blue), block(10, 20, 90, 20));
+        EXPECT_EQ(pixelsOf(figure.image(), Red), shown ? block(10, 50, 51, 51) : Pixels{});
+    }
 }
 
 } // namespace

@@ -1,22 +1,25 @@
-// Helpers of the figure tests: white surfaces and pixels read back from their images.
+// Helpers of the figure tests: white surfaces, the colours they are checked for and pixels read back.
 #pragma once
 
 #include <QImage>
 #include <set>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "render/DrawingSurface.h"
 
 namespace brimvale::test {
 
-inline constexpr QRgb White = 0xffffffff;
-inline constexpr QRgb Black = 0xff000000;
-inline constexpr QRgb Red = 0xffff0000;
-inline constexpr QRgb Blue = 0xff0000ff;
+inline constexpr QRgb White = qRgb(255, 255, 255);
+inline constexpr QRgb Black = qRgb(0, 0, 0);
+inline constexpr QRgb Red = qRgb(255, 0, 0);
+inline constexpr QRgb Blue = qRgb(0, 0, 255);
+// The confidence classes from 2 (the first coefficient) and from 1 (the second), in colour and in grey.
+inline constexpr QRgb UpperClass = qRgb(200, 255, 200);
+inline constexpr QRgb LowerClass = qRgb(50, 127, 50);
+inline constexpr QRgb UpperGrey = qRgb(200, 200, 200);
+inline constexpr QRgb LowerGrey = qRgb(100, 100, 100);
 
-using Pixels = std::set<std::pair<int, int>>;
+using Pixels = std::set<std::pair<int, int>>; // (x, y)
 
 // A white surface of the given size in pixels, in its default scale (15 twips a pixel).
 inline DrawingSurface whiteSurface(int width, int height, qreal ratio = 1.0)
@@ -26,73 +29,40 @@ inline DrawingSurface whiteSurface(int width, int height, qreal ratio = 1.0)
     return surface;
 }
 
-// The pixels of the image that have the colour, as (x, y).
-inline Pixels pixelsOf(const QImage& image, QRgb colour)
+// The pixels of the area (by default the whole image) that have the colour, or with `same` false, do not.
+inline Pixels pixelsOf(const QImage& image, QRgb colour, QRect area = {}, bool same = true)
 {
+    area = area.isNull() ? image.rect() : area.intersected(image.rect());
     Pixels found;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == colour)
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if ((image.pixel(x, y) == colour) == same)
                 found.insert({x, y});
     return found;
 }
 
-struct PixelAt {
-    int x;
-    int y;
-    QRgb colour;
-};
-
-// The listed pixels whose colour differs from the one given, with the colour they have; empty when all agree.
-inline std::string wrongPixels(const QImage& image, std::initializer_list<PixelAt> pixels)
+inline int inkedPixels(const QImage& image, QRect area = {})
 {
-    std::string wrong;
-    for (const PixelAt& p : pixels)
-        if (image.pixel(p.x, p.y) != p.colour)
-            wrong += std::to_string(p.x) + "," + std::to_string(p.y) + " is " +
-                     QString::number(image.pixel(p.x, p.y), 16).toStdString() + "; ";
-    return wrong;
+    return static_cast<int>(pixelsOf(image, White, area, false).size());
 }
 
-// The pixels from (left, top) to (right, bottom), both corners included.
-inline Pixels block(int left, int top, int right, int bottom)
+// The pixels from (left, top) to (right, bottom), corners included, less the holes.
+inline Pixels block(int left, int top, int right, int bottom, const Pixels& holes = {})
 {
     Pixels pixels;
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x)
-            pixels.insert({x, y});
+            if (!holes.count({x, y}))
+                pixels.insert({x, y});
     return pixels;
 }
 
-// The rows of column x that have the colour.
-inline std::vector<int> rowsOf(const QImage& image, int x, QRgb colour)
+inline Pixels unite(std::initializer_list<Pixels> parts)
 {
-    std::vector<int> rows;
-    for (int y = 0; y < image.height(); ++y)
-        if (image.pixel(x, y) == colour)
-            rows.push_back(y);
-    return rows;
-}
-
-// The whole numbers first to last.
-inline std::vector<int> span(int first, int last)
-{
-    std::vector<int> values;
-    for (int v = first; v <= last; ++v)
-        values.push_back(v);
-    return values;
-}
-
-// The pixels that differ from white, in the area or else in the whole image.
-inline int inkedPixels(const QImage& image, QRect area = {})
-{
-    if (area.isNull())
-        area = image.rect();
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += image.valid(x, y) && image.pixel(x, y) != White ? 1 : 0;
-    return count;
+    Pixels all;
+    for (const Pixels& part : parts)
+        all.insert(part.begin(), part.end());
+    return all;
 }
 
 } // namespace brimvale::test

@@ -1,9 +1,11 @@
 // File > Print Options and File > Print on the window: the options edited live, and a page printed to PDF.
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 
-#include "MainWindowFixture.h"
+#include "WindowTest.h"
+#include "ui/QtDialogBackend.h"
 #include "print/PageComposition.h"
 #include "print/RecordingPrintPage.h"
 #include "ui/PrintSetupDialog.h"
@@ -11,7 +13,7 @@
 namespace brimvale::test {
 namespace {
 
-using PrintCommandTest = MainWindowFixture;
+using PrintCommandTest = WindowTest;
 
 TEST_F(PrintCommandTest, OptionsFollowEveryKeystrokeCancelRestoresAllFiveAndAPrintUsesTheTypedValues)
 {
@@ -60,7 +62,7 @@ TEST_F(PrintCommandTest, PrintWritesThePageChosenInThePrinterDialogAndCancelPrin
     CommonDialog dialog(printers);
     MainWindow printing({dialog, platform.messages, platform.clipboard, platform.pointer, platform.failures});
     printing.Print->trigger();
-    printers.file = folder.filePath(QStringLiteral("page.pdf"));
+    printers.file = pathOf("page.pdf");
     printing.Print->trigger();
     EXPECT_TRUE(printers.requests.at(0).selectionHidden && printers.requests.at(1).printToFileDisabled);
     ASSERT_EQ(platform.failures.entries.size(), 1u);
@@ -68,6 +70,14 @@ TEST_F(PrintCommandTest, PrintWritesThePageChosenInThePrinterDialogAndCancelPrin
     QFile page(printers.file);
     EXPECT_TRUE(page.open(QIODevice::ReadOnly) && page.readAll().startsWith("%PDF-"));
     EXPECT_EQ(platform.pointer.current(), MousePointer::Pointer::Default);
+
+    // On screen the selection choice is hidden, but the PDF output stays: without a printer it is the only
+    // way to print.
+    QPrinter printer;
+    QPrintDialog screenDialog(&printer);
+    QtDialogBackend::configurePrintDialog(screenDialog, printers.requests.at(1));
+    EXPECT_FALSE(screenDialog.testOption(QAbstractPrintDialog::PrintSelection));
+    EXPECT_TRUE(screenDialog.testOption(QAbstractPrintDialog::PrintToFile));
 }
 
 } // namespace

@@ -1,0 +1,189 @@
+// The colour dialog, the file and printer dialog, the file browser's lists and the screen mouse pointer.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include "support/FailureKind.h"
+#include "support/TestPlatformServices.h"
+#include "ui/ColourDialog.h"
+#include "ui/CommonDialog.h"
+#include "ui/DriveList.h"
+#include "ui/FileList.h"
+#include "ui/FolderList.h"
+#include "ui/PictureBox.h"
+#include "ui/QtMousePointer.h"
+
+namespace brimvale {
+namespace {
+
+using Pointer = MousePointer::Pointer;
+
+class ColourDialogTest : public ::testing::Test {
+protected:
+    ProgramSettings settings;
+    test::RecordingMousePointer pointer;
+    ColourDialog dialog{settings, pointer};
+
+    void click(const QString& caption)
+    {
+        for (QPushButton* button : dialog.findChildren<QPushButton*>())
+            if (button->text() == caption)
+                return button->click();
+        ADD_FAILURE() << "no button shows " << caption.toStdString();
+    }
+
+    // A mouse event on editor k at a point given in the editor's scale.
+    void mouse(int k, QEvent::Type type, double x, double y)
+    {
+        PictureBox& editor = dialog.picture2(k);
+        const DrawingSurface& surface = editor.surface();
+        const QPointF at(editor.frameWidth() + x * surface.size().width() / surface.scaleWidth(),
+                         editor.frameWidth() + y * surface.size().height() / surface.scaleHeight());
+        const bool move = type == QEvent::MouseMove;
+        QMouseEvent event(type, at, editor.mapToGlobal(at), move ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&editor, &event);
+    }
+};
+
+TEST_F(ColourDialogTest, GreyScaleLeavesOnlyTheBlueEditorAndResetBringsAllBack)
+{
+    dialog.show();
+    click(QStringLiteral("Grey scale"));
+    EXPECT_TRUE(settings.greyScale);
+    EXPECT_TRUE(settings.colourSettingsChanged);
+    EXPECT_TRUE(dialog.picture2(0).isHidden());
+    EXPECT_TRUE(dialog.picture2(1).isHidden());
+    EXPECT_FALSE(dialog.picture2(2).isHidden());
+    EXPECT_TRUE(dialog.label0(1).isHidden());
+    EXPECT_FALSE(dialog.label2(1).isHidden());
+    EXPECT_EQ(dialog.label3().text(), QStringLiteral("0"));
+
+    click(QStringLiteral("Reset"));
+    EXPECT_FALSE(settings.greyScale);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_FALSE(dialog.picture2(k).isHidden()) << k;
+    EXPECT_FALSE(dialog.label0(1).isHidden());
+    EXPECT_EQ(dialog.label3().text(), QStringLiteral("10"));
+
+    click(QStringLiteral("OK"));
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(ColourDialogTest, ADraggedBreakPointShowsItsPlaceInWholePercent)
+{
+    dialog.show();
+    const double w = dialog.picture2(1).surface().scaleWidth();
+    const double h = dialog.picture2(1).surface().scaleHeight();
+    // Green's second point stands at 30 % on the plateau, a fifth of the way down the editor.
+    mouse(1, QEvent::MouseMove, 0.3 * w, 0.2 * h);
+    EXPECT_EQ(pointer.current(), Pointer::LeftRightSizing);
+    mouse(1, QEvent::MouseButtonPress, 0.3 * w, 0.2 * h);
+    mouse(1, QEvent::MouseMove, 0.376 * w, 0.2 * h);
+    EXPECT_EQ(dialog.label1(1).text(), QStringLiteral("38")) << "37.6 % shows as 38";
+    EXPECT_FALSE(settings.colourSettingsChanged) << "only the release ends the edit";
+    mouse(1, QEvent::MouseButtonRelease, 0.376 * w, 0.2 * h);
+    EXPECT_NEAR(settings.colourRamp[4], 0.376, 1e-3);
+    EXPECT_TRUE(settings.colourSettingsChanged);
+    EXPECT_EQ(pointer.current(), Pointer::Default);
+}
+
+TEST(CommonDialogTest, FiltersTakeQtsFormWithEveryPattern)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"DataFile(*.csv)|*.csv", "DataFile (*.csv)"},
+        {"Text files|*.txt;*.csv", "Text files (*.txt *.csv)"},
+        {"Data(*.csv)|*.csv|All files (*.*)|*.*", "Data (*.csv);;All files (*.*)"},
+    };
+    for (const auto& [filter, expected] : cases)
+        EXPECT_EQ(CommonDialog::qtNameFilter(QString::fromLatin1(filter)), QString::fromLatin1(expected))
+            << filter;
+}
+
+TEST(CommonDialogTest, ACancelRaisesOnlyWithCancelErrorAndTheLastNameIsOfferedNextTime)
+{
+    test::TestPlatformServices platform;
+    CommonDialog& dialog = platform.dialog;
+    platform.dialogBackend.queueFile(QStringLiteral("/data/core.csv"));
+    dialog.showOpen();
+    EXPECT_EQ(dialog.fileName(), QStringLiteral("/data/core.csv"));
+
+    platform.dialogBackend.queueFileCancel();
+    EXPECT_EQ(test::failureKind([&] { dialog.showSave(); }), std::nullopt);
+    dialog.setCancelError(true);
+    platform.dialogBackend.queueFileCancel();
+    EXPECT_EQ(test::failureKind([&] { dialog.showOpen(); }), RuntimeFailure::Kind::Cancelled);
+    EXPECT_EQ(dialog.fileName(), QStringLiteral("/data/core.csv"));
+    ASSERT_EQ(platform.dialogBackend.fileRequests().size(), 3u);
+    EXPECT_EQ(platform.dialogBackend.fileRequests()[2].initialPath, QStringLiteral("/data/core.csv"));
+}
+
+QStringList listed(const QListWidget& list)
+{
+    QStringList names;
+    for (int i = 0; i < list.count(); ++i)
+        names << list.item(i)->text();
+    return names;
+}
+
+TEST(FileBrowserTest, TheListsShowTheFolderGivenAndRefuseWhatIsNoFolder)
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    for (const QString& name : {first.filePath("b.csv"), first.filePath("A.CSV"), first.filePath("notes.txt"),
+                                second.filePath("c.csv")}) {
+        QFile file(name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QDir(first.path()).mkdir(QStringLiteral("folder.csv"));
+
+    FileList files;
+    files.setPath(first.path());
+    EXPECT_EQ(listed(files), (QStringList{QStringLiteral("A.CSV"), QStringLiteral("b.csv")}));
+    files.setPath(second.path());
+    EXPECT_EQ(listed(files), QStringList{QStringLiteral("c.csv")});
+
+    // The folder list: the root down to the open folder, then its subfolders and nothing else.
+    QDir(first.path()).mkdir(QStringLiteral("sub"));
+    FolderList folders;
+    folders.setPath(first.path());
+    const auto depth = QDir(first.path()).absolutePath().count(QLatin1Char('/'));
+    ASSERT_EQ(folders.count(), depth + 1 + 2);
+    EXPECT_EQ(folders.item(static_cast<int>(depth) + 1)->text().trimmed(), QStringLiteral("folder.csv"));
+    EXPECT_EQ(folders.item(static_cast<int>(depth) + 2)->text().trimmed(), QStringLiteral("sub"));
+    for (const QString& path : {first.filePath("b.csv"), first.filePath("missing"), QString()})
+        EXPECT_EQ(test::failureKind([&] { folders.setPath(path); }), RuntimeFailure::Kind::FileError)
+            << path.toStdString();
+    EXPECT_EQ(folders.path(), QDir::toNativeSeparators(first.path()));
+
+    // A path lies on the drive with the longest root it begins with, folder by folder.
+    DriveList drives;
+    drives.setDrives({QStringLiteral("/"), QStringLiteral("/data")});
+    drives.setDrive(QStringLiteral("/data/cores/a.csv"));
+    EXPECT_EQ(drives.drive(), QDir::toNativeSeparators(QStringLiteral("/data")));
+    drives.setDrive(QStringLiteral("/database/a.csv"));
+    EXPECT_EQ(drives.drive(), QDir::toNativeSeparators(QStringLiteral("/")));
+}
+
+TEST(QtMousePointerTest, EveryHourglassShowsTheBusyCursorAndDefaultTakesItAway)
+{
+    QtMousePointer pointer;
+    for (int round = 0; round < 2; ++round) {
+        pointer.set(Pointer::Hourglass);
+        ASSERT_NE(QGuiApplication::overrideCursor(), nullptr) << round;
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor) << round;
+        pointer.set(Pointer::Default);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << round;
+    }
+}
+
+} // namespace
+} // namespace brimvale

@@ -1,0 +1,251 @@
+// The main window's figures as the user changes the view, the colours, the smoothing and the sizes, and
+// the layout that holds them.
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSlider>
+
+#include <array>
+#include <set>
+
+#include "ui/WindowTest.h"
+
+namespace brimvale::test {
+namespace {
+
+// Probability 0.02 enters the default ramp at 0.4: red two thirds up its rise from 0.3 to 0.45, green on
+// its plateau, blue gone.
+const QRgb RampAt04 = qRgb(170, 255, 0);
+
+// A row of column i of the default matrix inside the class, with its neighbours in the same class and no
+// mode or average mark near: the figure has less than a pixel per cell.
+int steadyRow(int i, int code)
+{
+    for (int j = 2; j <= 198; ++j) {
+        bool steady = true;
+        for (int di = -2; di <= 2; ++di)
+            for (int dj = -3; dj <= 3; ++dj)
+                steady = steady && CorvaneFileBuilder::classCode(i + di, j + dj) == code &&
+                         j + dj != CorvaneFileBuilder::modeRow(i + di) &&
+                         j + dj != CorvaneFileBuilder::averageRow(i + di);
+        if (steady)
+            return j;
+    }
+    ADD_FAILURE() << "no steady row of class " << code;
+    return 0;
+}
+
+class FiguresTest : public WindowTest {
+protected:
+    // A section of one row: its last row is its only one and fills the figure. (In a section of more rows
+    // the last row starts at the figure's bottom edge, below the image; a result file of one row sets the
+    // height slider to 0.) Every cell is of class 1 with probability 0.02.
+    void oneRowSection()
+    {
+        window->sectionMatrix = SectionMatrix(0);
+        for (int i = 0; i <= 200; ++i)
+            window->sectionMatrix(1, i, 0) = 1.02;
+        window->Drawn[2] = true;
+    }
+
+    QRgb sectionCentre() const { return pixel(*window->Picture1[2], 0.5, 0.5); }
+
+    void activate()
+    {
+        window->show();
+        window->activateWindow();
+        QApplication::setActiveWindow(window.get());
+        QCoreApplication::processEvents();
+        ASSERT_TRUE(window->isActiveWindow());
+    }
+};
+
+TEST_F(FiguresTest, TheViewSwitchRedrawsBothFiguresWithTheirCurvesAndRunsTheBarToItsEnd)
+{
+    calibrated();
+    const int i = 60;
+    const std::array<int, 3> rows{steadyRow(i, 0), steadyRow(i, 1), steadyRow(i, 2)};
+    const auto matrixCell = [&](int j) {
+        return pixel(*window->Picture1[1], (i + 0.5) / 200, 1 - (j + 0.5) / 200);
+    };
+    const std::array<QRgb, 3> probability{matrixCell(rows[0]), matrixCell(rows[1]), matrixCell(rows[2])};
+    bool barAtItsEnd = false;
+    QObject::connect(window->ProgressBar1, &QProgressBar::valueChanged, [&](int value) {
+        barAtItsEnd = barAtItsEnd || (value == window->ProgressBar1->maximum() && value > 0);
+    });
+
+    click(QStringLiteral("Confidence "));
+
+    EXPECT_EQ(matrixCell(rows[0]), White);
+    EXPECT_EQ(matrixCell(rows[1]), LowerClass);
+    EXPECT_EQ(matrixCell(rows[2]), UpperClass);
+    EXPECT_GT(count(*window->Picture1[2], LowerClass), 0);
+    EXPECT_GT(count(*window->Picture1[2], UpperClass), 0);
+    for (int figure : {1, 2}) {
+        EXPECT_GT(count(*window->Picture1[figure], Red), 0) << figure << ": the mode curve";
+        EXPECT_GT(count(*window->Picture1[figure], Blue), 0) << figure << ": the average curve";
+    }
+    EXPECT_TRUE(barAtItsEnd);
+    EXPECT_TRUE(window->ProgressBar1->isHidden());
+    EXPECT_FALSE(window->Slider4->isEnabled()) << "the enhancement is of no use to classes";
+
+    // "Show mode" takes the mode curves off and keeps the cells and the average curves.
+    click(QStringLiteral("Show mode"));
+    EXPECT_EQ(count(*window->Picture1[1], Red), 0);
+    EXPECT_GT(count(*window->Picture1[1], Blue), 0);
+    EXPECT_EQ(matrixCell(rows[2]), UpperClass);
+
+    click(QStringLiteral("Probability"));
+    for (int code = 0; code <= 2; ++code)
+        EXPECT_EQ(matrixCell(rows[code]), probability[code]) << code;
+    EXPECT_NE(probability[1], LowerClass);
+    EXPECT_EQ(count(*window->Picture1[2], LowerClass), 0);
+    EXPECT_TRUE(window->Slider4->isEnabled());
+}
+
+TEST_F(FiguresTest, TheSectionsLastRowFollowsTheViewAndTheEnhancement)
+{
+    oneRowSection();
+    click(QStringLiteral("Confidence "));
+    EXPECT_EQ(sectionCentre(), LowerClass);
+    click(QStringLiteral("Probability"));
+    EXPECT_EQ(sectionCentre(), RampAt04);
+
+    window->Slider4->setValue(125);
+    EXPECT_EQ(window->Label11->text(), QStringLiteral("125 %"));
+    // At 125 % the probability enters at 0.5: red on its plateau, green a quarter down its fall.
+    EXPECT_EQ(sectionCentre(), qRgb(255, 191, 0));
+}
+
+TEST_F(FiguresTest, ColourSettingsReachTheFiguresWhenTheWindowIsActiveAgain)
+{
+    oneRowSection();
+    click(QStringLiteral("Confidence "));
+    activate();
+    click(QStringLiteral("Colour settings"));
+    click(QStringLiteral("Grey scale"));
+    EXPECT_EQ(sectionCentre(), LowerClass) << "the figures wait until the window is active again";
+    click(QStringLiteral("OK"));
+
+    activate();
+    EXPECT_EQ(sectionCentre(), qRgb(100, 100, 100));
+
+    click(QStringLiteral("Colour settings"));
+    click(QStringLiteral("Reset"));
+    activate();
+    EXPECT_EQ(sectionCentre(), LowerClass);
+}
+
+TEST_F(FiguresTest, TheRunningMeanIsDrawnInRedUpToItsLastPoint)
+{
+    importData({{0, 10}, {10, 12}, {20, 16}, {30, 14}, {40, 18}});
+    window->Slider3->setValue(3);
+    EXPECT_TRUE(window->Label4->isEnabled());
+    EXPECT_EQ(window->Label4->text(), QStringLiteral("3"));
+
+    // Means of three records: (10, 12.67), (20, 14) and (30, 16); the last lies off the record.
+    const double left = window->Label1[0]->text().toDouble();
+    const double right = window->Label2[0]->text().toDouble();
+    const double top = window->Text2->text().toDouble();
+    const double bottom = window->Text1->text().toDouble();
+    const auto at = [&](double depth, double value, QRgb colour) {
+        return colourNear(*window->Picture1[0], (value - left) / (right - left),
+                          (depth - top) / (bottom - top), colour);
+    };
+    EXPECT_TRUE(at(30, 16, Red));
+    EXPECT_TRUE(at(30, 14, Blue));
+    EXPECT_FALSE(at(30, 14, Red));
+
+    window->Slider3->setValue(1);
+    EXPECT_EQ(count(*window->Picture1[0], Red), 0);
+    EXPECT_GT(count(*window->Picture1[0], Blue), 0);
+}
+
+// What a control shows: a label its text (nothing when empty), any other control its whole box.
+QRect shownPart(const QWidget& control)
+{
+    const auto* label = qobject_cast<const QLabel*>(&control);
+    if (!label)
+        return control.geometry();
+    if (label->text().isEmpty())
+        return {};
+    const int width = std::min(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+    const int left = (label->alignment() & Qt::AlignRight) ? label->width() - width : 0;
+    return {label->x() + left, label->y(), width, std::min(label->fontMetrics().height(), label->height())};
+}
+
+// Controls laid over each other on purpose: the options frame shares the middle column with the file
+// browser and, until the section view hides it, with the interval panel; the calibration panels and their
+// import button share one place; the three shapes draw one sunken frame.
+bool overlapIntended(const QWidget& a, const QWidget& b)
+{
+    const std::set<QString> middle{"Frame1", "Drive1", "Dir1", "File1", "Picture4"};
+    const std::set<QString> panel{"Picture2", "Picture4", "Command6"};
+    const auto both = [&](const std::set<QString>& group) {
+        return group.count(a.objectName()) && group.count(b.objectName());
+    };
+    return both(middle) || both(panel) ||
+           (a.objectName().startsWith("Shape") && b.objectName().startsWith("Shape"));
+}
+
+// Every shown control lies inside the window's client area and inside its parent, and no two shown
+// controls overlap by more than a pixel unless the layout means them to.
+void expectLaidOut(const MainWindow& window)
+{
+    const QRect client = window.FormSurface->rect();
+    for (const QWidget* parent :
+         {static_cast<const QWidget*>(window.FormSurface), static_cast<const QWidget*>(window.Frame1)}) {
+        std::vector<const QWidget*> shown;
+        for (const QWidget* control : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (control->isVisibleTo(&window) && !shownPart(*control).isEmpty())
+                shown.push_back(control);
+        for (const QWidget* control : shown) {
+            EXPECT_TRUE(parent->rect().contains(shownPart(*control))) << control->objectName().toStdString();
+            EXPECT_TRUE(
+                client.contains(QRect(control->mapTo(window.FormSurface, QPoint(0, 0)), control->size())))
+                << control->objectName().toStdString();
+        }
+        for (std::size_t m = 0; m < shown.size(); ++m) {
+            for (std::size_t n = m + 1; n < shown.size(); ++n) {
+                const QRect common = shownPart(*shown[m]).intersected(shownPart(*shown[n]));
+                EXPECT_TRUE(common.width() <= 1 || common.height() <= 1 ||
+                            overlapIntended(*shown[m], *shown[n]))
+                    << shown[m]->objectName().toStdString() << " over "
+                    << shown[n]->objectName().toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(FiguresTest, TheSizeSlidersScaleTheFiguresAndTheLayoutHoldsWithEveryCaptionShown)
+{
+    const QSize full = window->Picture1[0]->size();
+    window->Slider2->setValue(50);
+    EXPECT_NEAR(window->Picture1[0]->height(), full.height() / 2.0, 1.0);
+    EXPECT_EQ(window->Picture1[2]->height(), window->Picture1[0]->height());
+    EXPECT_EQ(window->Picture1[1]->height(), full.width()) << "the matrix figure follows the width only";
+    window->Slider1->setValue(0);
+    EXPECT_EQ(window->Slider1->value(), 10);
+    for (const PictureBox* figure : window->Picture1)
+        EXPECT_NEAR(figure->width(), full.width() / 10.0, 1.0) << figure->objectName().toStdString();
+    EXPECT_EQ(window->Picture1[1]->height(), window->Picture1[1]->width());
+
+    // Narrower or lower figures leave their axis captions no room to stand apart.
+    for (const auto& [width, height] : {std::pair{100, 100}, std::pair{35, 30}, std::pair{60, 73}}) {
+        SCOPED_TRACE(std::to_string(width) + " by " + std::to_string(height));
+        window = std::make_unique<MainWindow>(platform.services());
+        expectLaidOut(*window);
+        window->Slider1->setValue(width);
+        window->Slider2->setValue(height);
+        calibrated();
+        expectLaidOut(*window);
+        click(QStringLiteral("Show section"));
+        expectLaidOut(*window);
+    }
+}
+
+} // namespace
+} // namespace brimvale::test

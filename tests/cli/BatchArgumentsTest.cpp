@@ -19,17 +19,19 @@ BatchArguments parsed(const Arguments& arguments)
 TEST(BatchArgumentsTest, ReconstructTakesEveryWindowStep)
 {
     const BatchArguments batch =
-        parsed({"reconstruct", "--data", "a.csv", "--matrix=m.csv", "--out", "r.csv", "--smoothing", "3",
-                "--width", "50", "--height=0", "--top", "-5", "--bottom", "100.0", "--summary", "s.csv"});
+        parsed({"reconstruct", "--data", "a.csv", "--matrix=m.csv", "--out", "r.csv", "--smoothing", "10",
+                "--width", "50", "--height=0", "--top", "-5", "--bottom", "100.0", "--summary", "s.csv",
+                "--page", "p.pdf", "--title", "Core 7"});
     ASSERT_EQ(batch.command, Command::Reconstruct);
     const ReconstructOptions& options = batch.reconstruct;
     EXPECT_EQ(options.data, std::vector<std::filesystem::path>{"a.csv"});
     EXPECT_EQ(options.matrix, "m.csv");
     EXPECT_EQ(options.out, std::filesystem::path("r.csv"));
     EXPECT_EQ(options.summary, std::filesystem::path("s.csv"));
-    EXPECT_EQ(options.smoothing, 3);
-    EXPECT_EQ(options.width, 50);
-    EXPECT_EQ(options.height, 0);
+    EXPECT_EQ(options.page, std::filesystem::path("p.pdf"));
+    EXPECT_EQ(options.title, std::string("Core 7"));
+    // Both ends of the ranges are taken: smoothing 1 to 10, height 0 to 100.
+    EXPECT_EQ(std::vector<int>({options.smoothing, options.width, options.height}), std::vector<int>({10, 50, 0}));
     // A value that looks like an option is still the value of the option before it.
     EXPECT_EQ(options.top, std::string("-5"));
     EXPECT_EQ(options.bottom, std::string("100.0"));
@@ -113,6 +115,8 @@ TEST(BatchArgumentsTest, AUsageErrorNamesWhatIsWrong)
          "--view must be probability or confidence: colour"},
         {{"render", "r.csv", "--png", "a.png", "--width", "99"},
          "--width must be a whole number from 100 to 20000: 99"},
+        {with({"--out-dir", "d", "--page", "p.pdf"}), "--page goes with --out: it prints one record's page"},
+        {with({"--out", "r.csv", "--title", "T"}), "--title goes with --page"},
     };
     for (const auto& [arguments, error] : cases) {
         const ParsedArguments result = parseBatchArguments(arguments);

@@ -127,6 +127,16 @@ TEST_F(ReconstructCommandTest, EachFailureIsOneLineNamingTheFile)
     EXPECT_EQ(test::readBytes(core), before);
     EXPECT_EQ(test::readBytes(matrix), CorvaneFileBuilder().contents());
 
+    // The window's printed page goes to the PDF file; one that cannot be written is one line too.
+    ReconstructOptions printed = single(core, "printed.csv");
+    printed.page = folder.file("page.pdf");
+    printed.title = "Core 7";
+    EXPECT_EQ(runReconstruct(printed, errors), ExitCode::Success) << errors.str();
+    EXPECT_TRUE(test::readBytes(*printed.page).starts_with("%PDF-"));
+    printed.page = folder.file("no folder") / "page.pdf";
+    expectFailure(printed, "brimvale-batch: " + printed.page->string() +
+                               ": cannot be written: The printer could not be opened\n");
+
     TableOptions table;
     table.result = matrix;
     errors.str({});

@@ -1,7 +1,9 @@
-// The kind of the run-time failure an action raises, for tests of failure paths.
+// The run-time failure an action raises, for tests of failure paths.
 #pragma once
 
 #include <optional>
+#include <ostream>
+#include <string>
 
 #include "model/RuntimeFailure.h"
 
@@ -14,6 +16,29 @@ template <typename Action> std::optional<RuntimeFailure::Kind> failureKind(Actio
         action();
     } catch (const RuntimeFailure& failure) {
         return failure.kind();
+    }
+    return std::nullopt;
+}
+
+// A failure as a table row states it: its kind and its whole message.
+struct Failure {
+    RuntimeFailure::Kind kind;
+    std::string message;
+
+    bool operator==(const Failure&) const = default;
+    friend std::ostream& operator<<(std::ostream& out, const Failure& failure)
+    {
+        return out << "kind " << static_cast<int>(failure.kind) << " \"" << failure.message << '"';
+    }
+};
+
+// The kind and message of the RuntimeFailure that action raises, or nothing when it completes.
+template <typename Action> std::optional<Failure> failureOf(Action&& action)
+{
+    try {
+        action();
+    } catch (const RuntimeFailure& failure) {
+        return Failure{failure.kind(), failure.what()};
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ using test::Failure;
 using Kind = RuntimeFailure::Kind;
 using Layout = CorvaneMatrix::Layout;
 using T = NumberOrText;
+using HeadValues = std::map<int, T>;
 constexpr int steps = ProbabilityGrid::Steps;
 
 // Cell (i, j) carries both indices, so that any misplacement shows; one division of whole units gives
@@ -29,6 +31,24 @@ constexpr int steps = ProbabilityGrid::Steps;
 double encoded(int i, int j)
 {
     return (i * 1000 + j) / 1000.0;
+}
+
+// The builder's older probability file, resp. its newer file of `lines` head lines, with titles "X" and
+// "Y", encoded cells and the given head values in place of the default ones.
+CorvaneFileBuilder file(CorvaneFileBuilder builder, const HeadValues& values)
+{
+    builder.titles("X", "Y").cells(encoded);
+    for (const auto& [position, value] : values)
+        builder.headValue(position, value);
+    return builder;
+}
+std::string olderFile(const HeadValues& values = {})
+{
+    return file(CorvaneFileBuilder::probabilityMatrix(), values).contents();
+}
+std::string newerFile(int lines = 15, const HeadValues& values = {})
+{
+    return file(CorvaneFileBuilder().headLineCount(lines), values).contents();
 }
 
 std::unique_ptr<CorvaneMatrix> readMatrix(std::string contents, std::vector<Layout>* told = nullptr)
@@ -40,126 +60,105 @@ std::unique_ptr<CorvaneMatrix> readMatrix(std::string contents, std::vector<Layo
     });
 }
 
+Failure mismatch(const std::string& field)
+{
+    return {Kind::TypeMismatch, "Type mismatch in field \"" + field + "\""};
+}
+const Failure pastEnd{Kind::ReadPastEnd, "Input past end of file"};
+const Failure singleOverflow{Kind::Overflow, "Overflow converting to Single"};
+
+// Older coefficients take the leading number of their field (values 8 and 9 are read leniently too);
+// newer ones are texts, empty when the head note stops before them. Values 9 and 10 of the newer head
+// note must be numbers, so it has at least 11 lines; its first value counts them, rounded half to even
+// (13.5 lines give 12 pairs). Notes after the last matrix row are left unread.
 TEST(CorvaneMatrixReaderTest, ReadsBothLayouts)
 {
-    struct Case {
-        const char* name;
-        CorvaneFileBuilder file;
-        Layout layout;
-        std::string kindText;
-        T coefficient1, coefficient2;
-        double (*cell)(int, int) = encoded;
-    };
-    const auto older = CorvaneFileBuilder::probabilityMatrix().titles("X title", "Y title").cells(encoded);
-    const auto newer = CorvaneFileBuilder().titles("X title", "Y title").cells(encoded);
-    const std::string newerKind(CorvaneNewerFirstField);
-    // Older coefficients take the leading number of their field; newer ones are texts, empty when the
-    // head note stops before them. Values 9 and 10 of the newer head note must be numbers, so it has at
-    // least 11 lines; its first value counts the lines, rounded half to even (13.5 gives 12 pairs).
     // clang-format off
-    const Case cases[] = {
-        {"older", older, Layout::Older, "Probability", T::fromNumber(95), T::fromNumber(68)},
-        {"older coefficients as texts", CorvaneFileBuilder(older).headValue(10, T::fromText(" 68.5 %"))
-             .headValue(11, T::fromText("about 90")), Layout::Older, "Probability", T::fromNumber(68.5), T::fromNumber(0)},
-        {"older values 8 and 9 taken leniently", CorvaneFileBuilder(older).headValue(8, T::fromText("n/a"))
-             .headValue(9, T{}).headValue(10, T::fromText("1e2 percent")), Layout::Older, "Probability", T::fromNumber(100),
+    const std::tuple<std::string, T, T> cases[] = {
+        {olderFile(), T::fromNumber(95), T::fromNumber(68)},
+        {olderFile({{10, T::fromText(" 68.5 %")}, {11, T::fromText("about 90")}}), T::fromNumber(68.5),
+         T::fromNumber(0)},
+        {olderFile({{8, T::fromText("n/a")}, {9, T{}}, {10, T::fromText("1e2 percent")}}), T::fromNumber(100),
          T::fromNumber(68)},
-        {"older confidence", CorvaneFileBuilder::confidenceMatrix().titles("X title", "Y title"), Layout::Older, "Confidence", T::fromNumber(95),
-         T::fromNumber(68), CorvaneFileBuilder::confidenceCell},
-        {"newer, notes after the last row unread", newer, Layout::Newer, newerKind, T::fromText("95"), T::fromText("68")},
-        {"newer of 11 lines", CorvaneFileBuilder(newer).headLineCount(11), Layout::Newer, newerKind, T::fromText(""),
-         T::fromText("")},
-        {"newer of 14 lines", CorvaneFileBuilder(newer).headLineCount(14), Layout::Newer, newerKind, T::fromText("95"),
-         T::fromText("")},
-        {"newer of 21 lines", CorvaneFileBuilder(newer).headLineCount(21), Layout::Newer, newerKind, T::fromText("95"),
-         T::fromText("68")},
-        {"newer of 13.5 lines", CorvaneFileBuilder(newer).headLineCount(13).headValue(1, T::fromText("13.5")),
-         Layout::Newer, newerKind, T::fromText(""), T::fromText("")},
-        {"newer numbers bare", CorvaneFileBuilder(newer).headValue(1, T::fromNumber(15)).headValue(9, T::fromText(" 12.5 "))
-             .headValue(13, T::fromNumber(90)), Layout::Newer, newerKind, T::fromText("90"), T::fromText("68")},
+        {newerFile(), T::fromText("95"), T::fromText("68")},
+        {newerFile(11), T::fromText(""), T::fromText("")},
+        {newerFile(14), T::fromText("95"), T::fromText("")},
+        {newerFile(21), T::fromText("95"), T::fromText("68")},
+        {newerFile(13, {{1, T::fromText("13.5")}}), T::fromText(""), T::fromText("")},
+        {newerFile(15, {{1, T::fromNumber(15)}, {9, T::fromText(" 12.5 ")}, {13, T::fromNumber(90)}}),
+         T::fromText("90"), T::fromText("68")},
     };
     // clang-format on
-    for (const Case& c : cases) {
-        std::vector<Layout> told;
-        const auto matrix = readMatrix(c.file.contents() + "\"trailing\",\"notes\"\r\n", &told);
-        EXPECT_EQ(told, std::vector<Layout>{c.layout}) << c.name;
-        EXPECT_EQ(matrix->layout, c.layout) << c.name;
-        EXPECT_EQ(matrix->kindText, c.kindText) << c.name;
-        EXPECT_EQ(matrix->horizontalTitle, "X title") << c.name;
-        EXPECT_EQ(matrix->verticalTitle, "Y title") << c.name;
-        EXPECT_EQ(matrix->coefficient1, c.coefficient1) << c.name;
-        EXPECT_EQ(matrix->coefficient2, c.coefficient2) << c.name;
+    for (const auto& [contents, coefficient1, coefficient2] : cases) {
+        const bool older = contents.starts_with("\"Corvane output file\"");
+        const std::string name = contents.substr(0, 200);
+        const auto matrix = readMatrix(contents + "\"trailing\",\"notes\"\r\n");
+        EXPECT_EQ(matrix->layout, older ? Layout::Older : Layout::Newer) << name;
+        EXPECT_EQ(matrix->kindText, older ? "Probability" : CorvaneNewerFirstField) << name;
+        EXPECT_EQ(matrix->horizontalTitle + matrix->verticalTitle, "XY") << name;
+        EXPECT_EQ(matrix->coefficient1, coefficient1) << name;
+        EXPECT_EQ(matrix->coefficient2, coefficient2) << name;
         // The heading row's numbers never survive: each matrix row overwrites its axis value.
         for (int r = 0; r < steps; ++r)
-            ASSERT_EQ(matrix->axisValues[r], CorvaneFileBuilder::axisValue(r)) << c.name << " row " << r;
+            ASSERT_EQ(matrix->axisValues[r], CorvaneFileBuilder::axisValue(r)) << name << " row " << r;
         for (int i = 0; i < steps; ++i)
             for (int j = 0; j < steps; ++j)
-                ASSERT_EQ(matrix->grid(i, j), c.cell(i, j)) << c.name << " cell " << i << ", " << j;
+                ASSERT_EQ(matrix->grid(i, j), encoded(i, j)) << name << " cell " << i << ", " << j;
     }
+
+    // The layout is told as soon as the first field is known, even when the file then fails.
+    std::vector<Layout> told;
+    readMatrix(olderFile(), &told);
+    EXPECT_THROW(readMatrix(newerFile(5), &told), RuntimeFailure);
+    EXPECT_THROW(readMatrix("Other", &told), RuntimeFailure);
+    EXPECT_EQ(told, (std::vector{Layout::Older, Layout::Newer}));
 }
 
 TEST(CorvaneMatrixReaderTest, RefusesFilesItCannotRead)
 {
-    const std::string valid = CorvaneFileBuilder().contents();
-    const auto cutAt = [&](std::size_t end) { return valid.substr(0, end); };
-    const auto newer = [](int position, T value) { return CorvaneFileBuilder().headValue(position, value).contents(); };
-    const auto mismatch = [](const std::string& field) {
-        return Failure{Kind::TypeMismatch, "Type mismatch in field \"" + field + "\""};
-    };
-    const Failure pastEnd{Kind::ReadPastEnd, "Input past end of file"};
+    const std::string valid = newerFile();
+    const auto cut = [&](std::size_t end) { return valid.substr(0, end); };
     const auto notCorvane = [](const std::string& field) {
         return Failure{Kind::InvalidData, "Not a Corvane output file: \"" + field + "\""};
     };
-    // The heading row of the default file begins with 100, the number for column 200.
+    const auto cell = [](const std::string& field) {
+        return CorvaneFileBuilder().cellField(17, 42, field).contents();
+    };
+    // The heading row begins with 100, the number for column 200.
     std::string heading = valid;
     heading.replace(heading.find("\r\n,100,"), 7, "\r\n,x,");
+    const std::size_t headingEnd = valid.find("\r\n", valid.find("\r\n,100,") + 2) + 2;
     // clang-format off
-    const std::tuple<const char*, std::string, Failure, std::vector<Layout>> cases[] = {
-        {"empty file", "", pastEnd, {}},
-        {"another first field", CorvaneFileBuilder().firstField("Brimvale common output format").contents(),
-         notCorvane("Brimvale common output format"), {}},
-        {"first field in other case", CorvaneFileBuilder().firstField("corvane output file").contents(),
-         notCorvane("corvane output file"), {}},
-        {"first field with a blank", CorvaneFileBuilder().firstField("Corvane output file ").contents(),
-         notCorvane("Corvane output file "), {}},
-        {"line count not a number", newer(1, T::fromText("fifteen")), mismatch("fifteen"), {Layout::Newer}},
-        {"line count with a unit", newer(1, T::fromText("15 lines")), mismatch("15 lines"), {Layout::Newer}},
-        {"line count beyond an Integer", newer(1, T::fromNumber(40000)), {Kind::Overflow, "Overflow converting to Integer"},
-         {Layout::Newer}},
-        {"10 lines: no value 10", CorvaneFileBuilder().headLineCount(10).contents(), mismatch(""), {Layout::Newer}},
-        {"22 lines", CorvaneFileBuilder().headLineCount(22).contents(),
-         {Kind::SubscriptOutOfRange, "Head note of more than 20 pairs"}, {Layout::Newer}},
-        {"value 9 not a number", newer(9, T::fromText("n/a")), mismatch("n/a"), {Layout::Newer}},
-        {"value 10 empty", newer(10, T{}), mismatch(""), {Layout::Newer}},
-        {"value 10 beyond a Single", newer(10, T::fromNumber(1e39)), {Kind::Overflow, "Overflow converting to Single"},
-         {Layout::Newer}},
-        {"older coefficient beyond a Double", CorvaneFileBuilder::confidenceMatrix().headValue(10, T::fromText("1e999"))
-             .contents(), {Kind::Overflow, "Overflow in a head-note number"}, {Layout::Older}},
-        {"a heading number not a number", heading, mismatch("x"), {Layout::Newer}},
-        {"an axis value not a number", CorvaneFileBuilder().axisValues([](int r) { return r == 9 ? NAN : 1.0f; })
-             .contents(), mismatch("NaN"), {Layout::Newer}},
-        {"a cell not a number", CorvaneFileBuilder().cellField(17, 42, "0.2x").contents(), mismatch("0.2x"),
-         {Layout::Newer}},
-        {"an empty cell at a line end", CorvaneFileBuilder().cellField(0, 100, "").contents(), mismatch(""),
-         {Layout::Newer}},
-        {"a cell beyond a Double", CorvaneFileBuilder().cellField(5, 5, "1e400").contents(),
-         {Kind::Overflow, "Overflow in field \"1e400\""}, {Layout::Newer}},
-        {"cut in the head note", cutAt(200), pastEnd, {Layout::Newer}},
-        {"cut after the heading row", cutAt(valid.find("\r\n", valid.find("\r\n,100,") + 2) + 2), pastEnd, {Layout::Newer}},
-        {"last row missing", cutAt(valid.rfind("\r\n", valid.size() - 3) + 2), pastEnd, {Layout::Newer}},
-        {"last cell missing", cutAt(valid.rfind(',')), pastEnd, {Layout::Newer}},
+    const std::pair<std::string, Failure> cases[] = {
+        {"", pastEnd}, {"\"Brimvale common output format\",1", notCorvane("Brimvale common output format")},
+        {"\"corvane output file\",1", notCorvane("corvane output file")},
+        {"\"Corvane output file \",1", notCorvane("Corvane output file ")},
+        {newerFile(15, {{1, T::fromText("15 lines")}}), mismatch("15 lines")},
+        {newerFile(15, {{1, T::fromNumber(40000)}}), {Kind::Overflow, "Overflow converting to Integer"}},
+        {newerFile(10), mismatch("")},
+        {newerFile(22), {Kind::SubscriptOutOfRange, "Head note of more than 20 pairs"}},
+        {newerFile(15, {{9, T::fromText("n/a")}}), mismatch("n/a")},
+        {newerFile(15, {{10, T{}}}), mismatch("")},
+        {newerFile(15, {{10, T::fromNumber(1e39)}}), singleOverflow},
+        {olderFile({{10, T::fromText("1e999")}}), {Kind::Overflow, "Overflow in a head-note number"}},
+        {heading, mismatch("x")},
+        {CorvaneFileBuilder().axisValues([](int r) { return r == 9 ? NAN : 1.0f; }).contents(),
+         mismatch("NaN")},
+        {cell("0.2x"), mismatch("0.2x")}, {cell("1e400"), {Kind::Overflow, "Overflow in field \"1e400\""}},
+        {CorvaneFileBuilder().cellField(0, 100, "").contents(), mismatch("")}, // an empty cell at a line end
+        {cut(200), pastEnd}, {cut(headingEnd), pastEnd},
+        {cut(valid.rfind("\r\n", valid.size() - 3) + 2), pastEnd}, {cut(valid.rfind(',')), pastEnd},
     };
     // clang-format on
-    for (const auto& [name, contents, failure, layouts] : cases) {
-        std::vector<Layout> told;
-        EXPECT_EQ(test::failureOf([&] { readMatrix(contents, &told); }), failure) << name;
-        EXPECT_EQ(told, layouts) << name; // told before the rest is read
-    }
+    for (const auto& [contents, failure] : cases)
+        EXPECT_EQ(test::failureOf([&] { readMatrix(contents); }), failure) << contents.substr(0, 300);
 
     test::ScratchFolder folder;
     const auto path = folder.file("confidence.csv");
     CorvaneFileBuilder::confidenceMatrix().writeTo(path);
-    EXPECT_EQ(readCorvaneMatrix(path)->kindText, "Confidence");
+    const auto matrix = readCorvaneMatrix(path);
+    EXPECT_EQ(matrix->kindText, "Confidence");
+    EXPECT_EQ(matrix->grid(120, CorvaneFileBuilder::modeRow(120)), 3.0);
     EXPECT_EQ(test::failureKind([&] { readCorvaneMatrix(folder.file("missing.csv")); }), Kind::FileError);
 }
 
@@ -181,83 +180,68 @@ TEST(MatrixKindDecisionTest, GridMaximumComparesSingles)
 TEST(MatrixKindDecisionTest, FirstMatchingKindWins)
 {
     using K = MatrixKindDecision::Kind;
-    const float aboveThree = std::nextafter(3.0f, 4.0f);
+    const MatrixKindDecision probability{K::Probability, true}, confidence{K::Confidence, true};
+    const MatrixKindDecision mixed{K::Confidence, false}, packed{K::Packed, false};
+    const float above3 = std::nextafter(3.0f, 4.0f);
     const std::string newer(CorvaneNewerFirstField);
-    const std::optional<MatrixKindDecision> unknown;
+    const std::nullopt_t unknown = std::nullopt;
+    // clang-format off
     const std::tuple<std::string, float, std::optional<MatrixKindDecision>> cases[] = {
-        {"Probability", 0.0f, MatrixKindDecision{K::Probability, true}},
-        {"Probability", 7.5f, MatrixKindDecision{K::Probability, true}},
-        {"Confidence", 1.5f, MatrixKindDecision{K::Probability, true}},
-        {"Confidence", 2.0f, MatrixKindDecision{K::Confidence, true}},
-        {"Confidence", 3.0f, MatrixKindDecision{K::Confidence, true}},
-        {"Confidence", aboveThree, MatrixKindDecision{K::Confidence, false}},
-        {"Pollen", 1.9999999f, MatrixKindDecision{K::Probability, true}},
-        {"Pollen", 2.0f, unknown},
-        {"Pollen", 3.0f, MatrixKindDecision{K::Confidence, true}},
-        {"Pollen", aboveThree, unknown},
-        {"probability", 2.5f, unknown},
-        {newer, 1.5f, MatrixKindDecision{K::Probability, true}},
-        {newer, 3.0f, MatrixKindDecision{K::Confidence, true}},
-        {newer, 2.0f, MatrixKindDecision{K::Packed, false}},
-        {newer, 3.9f, MatrixKindDecision{K::Packed, false}},
+        {"Probability", 0.0f, probability}, {"Probability", 7.5f, probability},
+        {"Confidence", 1.5f, probability}, {"Confidence", 2.0f, confidence}, {"Confidence", 3.0f, confidence},
+        {"Confidence", above3, mixed}, {"Pollen", 1.9999999f, probability}, {"Pollen", 2.0f, unknown},
+        {"Pollen", 3.0f, confidence}, {"Pollen", above3, unknown}, {"probability", 2.5f, unknown},
+        {newer, 1.5f, probability}, {newer, 3.0f, confidence}, {newer, 2.0f, packed}, {newer, 3.9f, packed},
     };
+    // clang-format on
     for (const auto& [kindText, maximum, expected] : cases) {
         std::optional<MatrixKindDecision> decision;
         const auto failure = test::failureKind([&] { decision = decideMatrixKind(kindText, maximum); });
         EXPECT_EQ(decision, expected) << kindText << " " << maximum;
-        EXPECT_EQ(failure, expected ? std::nullopt : std::optional(Kind::InvalidData)) << kindText << " " << maximum;
+        EXPECT_EQ(failure, expected ? std::nullopt : std::optional(Kind::InvalidData)) << kindText;
     }
-}
-
-ProfileMatrix readProfile(std::string contents)
-{
-    CsvFieldReader reader(std::move(contents));
-    return readProfileFile(reader);
 }
 
 TEST(ProfileFileReaderTest, KeepsTheFileOrderOfEachRow)
 {
     test::ScratchFolder folder;
     const auto path = folder.file("profile.csv");
-    CorvaneFileBuilder::probabilityMatrix().axisValues([](int r) { return 0.5f * r - 20.0f; }).cells(encoded).writeTo(path);
+    CorvaneFileBuilder::probabilityMatrix()
+        .axisValues([](int r) { return 0.5f * r; })
+        .cells(encoded)
+        .writeTo(path);
     const ProfileMatrix profile = readProfileFile(path);
     EXPECT_EQ(profile.kindText, "Probability");
     // The first cell of file row r is element (r, 0); in the builder's grid it is column 200.
     for (int r = 0; r < steps; ++r) {
-        ASSERT_EQ(profile.values[r], 0.5f * r - 20.0f) << "row " << r;
+        ASSERT_EQ(profile.values[r], 0.5f * r) << "row " << r;
         for (int c = 0; c < steps; ++c)
             ASSERT_EQ(profile(r, c), static_cast<float>(encoded(200 - c, r))) << "element " << r << ", " << c;
     }
 }
 
+// Values 8 and 9 are strict Singles here, where the calibration reader takes them leniently; values 10
+// and 11 may be numbers or texts.
 TEST(ProfileFileReaderTest, ReadsOrRefusesHeadValuesAndFiles)
 {
-    const std::string valid = CorvaneFileBuilder::probabilityMatrix().contents();
-    const auto head = [](int position, T value) {
-        return CorvaneFileBuilder::confidenceMatrix().headValue(position, value).contents();
-    };
-    const auto mismatch = [](const std::string& field) {
-        return Failure{Kind::TypeMismatch, "Type mismatch in field \"" + field + "\""};
-    };
+    const std::string valid = olderFile();
     const Failure notOlder{Kind::InvalidData, "Not an older-layout Corvane output file"};
-    const Failure pastEnd{Kind::ReadPastEnd, "Input past end of file"};
-    const Failure overflow{Kind::Overflow, "Overflow converting to Single"};
-    // Values 8 and 9 are strict Singles here, where the calibration reader takes them leniently; values
-    // 10 and 11 may be numbers or texts.
     // clang-format off
     const std::pair<std::string, std::optional<Failure>> cases[] = {
-        {head(8, T::fromText("0.5")), std::nullopt}, {head(10, T::fromText("95%")), std::nullopt},
-        {head(11, T{}), std::nullopt}, {head(3, T::fromNumber(7)), std::nullopt},
-        {head(8, T::fromText("n/a")), mismatch("n/a")}, {head(9, T{}), mismatch("")},
-        {head(9, T::fromNumber(1e39)), overflow}, {CorvaneFileBuilder().contents(), notOlder},
-        {CorvaneFileBuilder().firstField("Brimvale output file").contents(), notOlder}, {"", pastEnd},
+        {olderFile({{8, T::fromText("0.5")}, {10, T::fromText("95%")}, {11, T{}}, {3, T::fromNumber(7)}}),
+         std::nullopt},
+        {olderFile({{8, T::fromText("n/a")}}), mismatch("n/a")}, {olderFile({{9, T{}}}), mismatch("")},
+        {olderFile({{9, T::fromNumber(1e39)}}), singleOverflow}, {newerFile(), notOlder},
+        {"\"Brimvale output file\",1", notOlder}, {"", pastEnd},
         {CorvaneFileBuilder::probabilityMatrix().cellField(3, 4, "x").contents(), mismatch("x")},
-        {CorvaneFileBuilder::probabilityMatrix().cellField(3, 4, "4e38").contents(), overflow},
+        {CorvaneFileBuilder::probabilityMatrix().cellField(3, 4, "4e38").contents(), singleOverflow},
         {valid.substr(0, valid.rfind(',')), pastEnd}, {valid.substr(0, 150), pastEnd},
     };
     // clang-format on
-    for (const auto& [contents, failure] : cases)
-        EXPECT_EQ(test::failureOf([&] { readProfile(contents); }), failure) << contents.substr(0, 300);
+    for (const auto& [contents, failure] : cases) {
+        CsvFieldReader reader(contents);
+        EXPECT_EQ(test::failureOf([&] { readProfileFile(reader); }), failure) << contents.substr(0, 300);
+    }
 }
 
 } // namespace

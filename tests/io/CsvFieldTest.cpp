@@ -30,7 +30,8 @@ std::vector<std::string> allFields(std::string contents)
         const auto field = reader.nextField();
         fields.push_back(field.quoted ? '"' + field.text : field.text);
     }
-    EXPECT_EQ(test::failureOf([&] { reader.nextField(); }), (Failure{Kind::ReadPastEnd, "Input past end of file"}));
+    EXPECT_EQ(test::failureOf([&] { reader.nextField(); }),
+              (Failure{Kind::ReadPastEnd, "Input past end of file"}));
     return fields;
 }
 
@@ -41,14 +42,14 @@ TEST(CsvFieldReaderTest, SplitsFields)
         {"", {}},
         {" \t\r\n\r\n", {}},
         {"a,b\r\nc,d\r\n", {"a", "b", "c", "d"}},
-        {"a\r\nb\nc\rd\n\re", {"a", "b", "c", "d", "e"}},          // every line end, and LF CR as one
-        {"\r\n \r\na\r\n\r\n  \t \r\n\nb\r\n\r\n", {"a", "b"}},     // blank lines anywhere
-        {"  a b  ,\tc\t,d ", {"a b", "c", "d"}},                   // blanks around unquoted fields
-        {",a,,b, ,\r\nc,", {"", "a", "", "b", "", "", "c"}},      // empty fields; a comma before the end
+        {"a\r\nb\nc\rd\n\re", {"a", "b", "c", "d", "e"}},       // every line end, and LF CR as one
+        {"\r\n \r\na\r\n\r\n  \t \r\n\nb\r\n\r\n", {"a", "b"}}, // blank lines anywhere
+        {"  a b  ,\tc\t,d ", {"a b", "c", "d"}},                // blanks around unquoted fields
+        {",a,,b, ,\r\nc,", {"", "a", "", "b", "", "", "c"}},    // empty fields; a comma before the end
         {"\"a,b\",\"x\r\ny\",\" a \", \"b\" ", {"\"a,b", "\"x\r\ny", "\" a ", "\"b"}},
         {"\"\",\"ab\"cd,\"\"\"\",e", {"\"", "\"ab", "\"", "e"}}, // no escape; after the quote dropped
-        {"ab\"c,d", {"ab\"c", "d"}},                               // a quote inside an unquoted field
-        {"a,\"bc,d\r\ne", {"a", "\"bc,d\r\ne"}},                   // no closing quote
+        {"ab\"c,d", {"ab\"c", "d"}},                             // a quote inside an unquoted field
+        {"a,\"bc,d\r\ne", {"a", "\"bc,d\r\ne"}},                 // no closing quote
         {"a,\"", {"a", "\""}},
         {"a\0b,\0,\"\0\",1;2,\xE9t\xE9"s, {"a\0b"s, "\0"s, "\"\0"s, "1;2", "\xE9t\xE9"}},
         {std::string(10'000'000, '7') + "\r\n1", {std::string(10'000'000, '7'), "1"}},
@@ -66,12 +67,18 @@ Outcome readFirst(Read read, const std::string& contents)
     CsvFieldReader reader(contents);
     try {
         switch (read) {
-        case Read::Integer: return static_cast<double>(reader.readInteger());
-        case Read::Long: return static_cast<double>(reader.readLong());
-        case Read::Single: return reader.readSingle();
-        case Read::Double: return reader.readDouble();
-        case Read::NumberOrText: return reader.readNumberOrText();
-        case Read::NumericValue: return reader.readNumericValue();
+        case Read::Integer:
+            return static_cast<double>(reader.readInteger());
+        case Read::Long:
+            return static_cast<double>(reader.readLong());
+        case Read::Single:
+            return reader.readSingle();
+        case Read::Double:
+            return reader.readDouble();
+        case Read::NumberOrText:
+            return reader.readNumberOrText();
+        case Read::NumericValue:
+            return reader.readNumericValue();
         }
     } catch (const RuntimeFailure& failure) {
         return Failure{failure.kind(), failure.what()};
@@ -87,7 +94,9 @@ TEST(CsvFieldReaderTest, TypedReads)
         return Failure{Kind::TypeMismatch, "Type mismatch in field \"" + field + "\""};
     };
     const Failure pastEnd{Kind::ReadPastEnd, "Input past end of file"};
-    const auto overflow = [](const std::string& target) { return Failure{Kind::Overflow, "Overflow " + target}; };
+    const auto overflow = [](const std::string& target) {
+        return Failure{Kind::Overflow, "Overflow " + target};
+    };
     // clang-format off
     const std::tuple<Read, std::string, Outcome> cases[] = {
         {Read::Integer, "2.5", 2.0}, {Read::Integer, "3.5,1", 4.0}, {Read::Integer, "-2.5", -2.0},
@@ -100,20 +109,27 @@ TEST(CsvFieldReaderTest, TypedReads)
         {Read::Long, "2147483647.4", 2147483647.0}, {Read::Long, "-2147483648.5", -2147483648.0},
         {Read::Long, "2147483647.5", overflow("converting to Long")}, {Read::Long, "", pastEnd},
         {Read::Single, "0.1", 0.1f}, {Read::Single, "3.4E38", 3.4e38f}, {Read::Single, "1e-50", 0.0},
-        {Read::Single, "3.5E38", overflow("converting to Single")}, {Read::Single, "1e400", overflow("in field \"1e400\"")},
-        {Read::Double, "1.5E+20", 1.5e20}, {Read::Double, "\"2.25\"", 2.25}, {Read::Double, "-1e-400", 0.0},
+        {Read::Single, "3.5E38", overflow("converting to Single")},
+        {Read::Single, "1e400", overflow("in field \"1e400\"")}, {Read::Double, "1.5E+20", 1.5e20},
+        {Read::Double, "\"2.25\"", 2.25}, {Read::Double, "-1e-400", 0.0},
         {Read::Double, "\"\"", mismatch("")}, {Read::Double, "-1e400", overflow("in field \"-1e400\"")},
-        {Read::Double, std::string(10'000'000, '7'), overflow("in field \"" + std::string(40, '7') + "...\"")},
+        {Read::Double, std::string(10'000'000, '7'),
+         overflow("in field \"" + std::string(40, '7') + "...\"")},
         {Read::NumberOrText, " -2.5E1 ", NumberOrText::fromNumber(-25)},
-        {Read::NumberOrText, "\"95\"", NumberOrText::fromText("95")}, {Read::NumberOrText, "1e", NumberOrText::fromText("1e")},
-        {Read::NumberOrText, "12 kg", NumberOrText::fromText("12 kg")}, {Read::NumberOrText, ",", NumberOrText::fromText("")},
+        {Read::NumberOrText, "\"95\"", NumberOrText::fromText("95")},
+        {Read::NumberOrText, "1e", NumberOrText::fromText("1e")},
+        {Read::NumberOrText, "12 kg", NumberOrText::fromText("12 kg")},
+        {Read::NumberOrText, ",", NumberOrText::fromText("")},
         {Read::NumberOrText, "1e400", overflow("in field \"1e400\"")}, {Read::NumberOrText, " ", pastEnd},
-        {Read::NumericValue, "12abc", 12.0}, {Read::NumericValue, "\" -4e2x\"", -400.0}, {Read::NumericValue, "abc", 0.0},
-        {Read::NumericValue, "1e400", std::numeric_limits<double>::infinity()}, {Read::NumericValue, "", pastEnd},
+        {Read::NumericValue, "12abc", 12.0}, {Read::NumericValue, "\" -4e2x\"", -400.0},
+        {Read::NumericValue, "abc", 0.0},
+        {Read::NumericValue, "1e400", std::numeric_limits<double>::infinity()},
+        {Read::NumericValue, "", pastEnd},
     };
     // clang-format on
     for (const auto& [read, contents, expected] : cases)
-        EXPECT_EQ(readFirst(read, contents), expected) << static_cast<int>(read) << " " << contents.substr(0, 40);
+        EXPECT_EQ(readFirst(read, contents), expected)
+            << static_cast<int>(read) << " " << contents.substr(0, 40);
 }
 
 TEST(CsvFieldReaderTest, ReadsFiles)
@@ -169,7 +185,8 @@ TEST(CsvFieldWriterTest, QuotesTextsWritesNumbersBareAndEndsLinesWithCrLf)
     std::ifstream saved(path, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(saved), {}), writer.contents());
     EXPECT_EQ(test::failureOf([&] { writer.saveTo(folder.path()); }),
-              (test::Failure{RuntimeFailure::Kind::FileError, "Cannot open " + folder.path().string() + " for writing"}));
+              (test::Failure{RuntimeFailure::Kind::FileError,
+                             "Cannot open " + folder.path().string() + " for writing"}));
 }
 
 } // namespace

@@ -24,13 +24,13 @@ TEST(FileTextEncodingTest, DecidesValidityAndText)
         {"a\xEF\xBB\xBF", true, "a\xEF\xBB\xBF"},
         {"T (\xB0)", false, "T (\xC2\xB0)"},
         {"\xEF\xBB\xBF\xFF", false, "\xC3\xAF\xC2\xBB\xC2\xBF\xC3\xBF"},
-        {"\x80", false, "\xC2\x80"},                                  // a lone continuation
-        {"\xC0\x80", false, "\xC3\x80\xC2\x80"},                      // overlong, two bytes
-        {"\xE0\x80\xAF", false, "\xC3\xA0\xC2\x80\xC2\xAF"},          // overlong, three bytes
-        {"\xED\xA0\x80", false, "\xC3\xAD\xC2\xA0\xC2\x80"},          // a surrogate
+        {"\x80", false, "\xC2\x80"},                                     // a lone continuation
+        {"\xC0\x80", false, "\xC3\x80\xC2\x80"},                         // overlong, two bytes
+        {"\xE0\x80\xAF", false, "\xC3\xA0\xC2\x80\xC2\xAF"},             // overlong, three bytes
+        {"\xED\xA0\x80", false, "\xC3\xAD\xC2\xA0\xC2\x80"},             // a surrogate
         {"\xF4\x90\x80\x80", false, "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80"}, // above the largest
-        {"ab\xE2\x82", false, "ab\xC3\xA2\xC2\x82"},                  // cut short
-        {"\xC3(", false, "\xC3\x83("},                                // a broken continuation
+        {"ab\xE2\x82", false, "ab\xC3\xA2\xC2\x82"},                     // cut short
+        {"\xC3(", false, "\xC3\x83("},                                   // a broken continuation
     };
     for (const auto& [bytes, valid, text] : cases) {
         EXPECT_EQ(isValidUtf8(bytes), valid) << bytes;

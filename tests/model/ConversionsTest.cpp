@@ -32,6 +32,7 @@ TEST(ConversionsTest, IntegerAndLongRoundHalvesToEvenWithinTheirRanges)
         std::optional<double> longValue;
     };
     // 0.49999999999999994 is the double just below a half, 2.5000000000000004 the one just above 2.5.
+    // clang-format off
     const Case cases[] = {
         {0.5, 0, 0}, {1.5, 2, 2}, {2.5, 2, 2}, {-0.5, 0, 0}, {-1.5, -2, -2}, {-2.5, -2, -2}, {2.6, 3, 3},
         {-2.6, -3, -3}, {0.49999999999999994, 0, 0}, {2.5000000000000004, 3, 3}, {32766.5, 32766, 32766},
@@ -41,6 +42,7 @@ TEST(ConversionsTest, IntegerAndLongRoundHalvesToEvenWithinTheirRanges)
         {-2147483648.5, overflow, -2147483648.0}, {-2147483648.6, overflow, overflow},
         {4503599627370497.0, overflow, overflow}, {nan, overflow, overflow}, {-inf, overflow, overflow},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(converted(toInteger, c.value), c.integer) << c.value;
         EXPECT_EQ(converted(toLong, c.value), c.longValue) << c.value;
@@ -61,11 +63,13 @@ TEST(ConversionsTest, SingleFailsOnlyWhenTheResultIsNotFinite)
     constexpr double largest = std::numeric_limits<float>::max();
     // 0x1.ffffffp127 is the midpoint between the largest float and 2^128: from there on, infinity.
     const double belowMidpoint = std::nextafter(0x1.ffffffp127, 0.0);
+    // clang-format off
     const std::pair<double, std::optional<double>> cases[] = {
         {-2.0473, -2.0473f}, {1e-50, 0.0}, {-largest, -largest}, {belowMidpoint, largest},
         {0x1.ffffffp127, overflow}, {-0x1.ffffffp127, overflow}, {3.5e38, overflow}, {nan, overflow},
         {inf, overflow},
     };
+    // clang-format on
     for (const auto& [value, expected] : cases)
         EXPECT_EQ(converted(toSingle, value), expected) << value;
 }
@@ -75,10 +79,12 @@ TEST(ConversionsTest, CheckedDivideFailsOnZeroDivisorAndNonFiniteQuotient)
     using Kind = RuntimeFailure::Kind;
     EXPECT_EQ(checkedDivide(1.0, 3.0), 1.0 / 3.0);
     EXPECT_EQ(checkedDivide(0.0, -5.0), 0.0);
+    // clang-format off
     const std::tuple<double, double, Kind> cases[] = {
         {1.0, -0.0, Kind::DivisionByZero}, {0.0, 0.0, Kind::DivisionByZero}, {1e308, 1e-308, Kind::Overflow},
         {nan, 1.0, Kind::Overflow},
     };
+    // clang-format on
     for (const auto& [numerator, denominator, kind] : cases)
         EXPECT_EQ(test::failureKind([&] { checkedDivide(numerator, denominator); }), kind) << numerator;
 }

@@ -16,6 +16,7 @@ TEST(FormatValueTest, RoundsByMagnitudeAndWritesTheShortestText)
     // (9.996 gives 10). Halves go towards plus infinity, also for negatives, and zero carries no sign.
     // Beyond 1E15 and for non-finite values, the default form of a double: 1E20f is 100000002004087734272.
     using L = std::numeric_limits<float>;
+    // clang-format off
     const std::pair<float, const char*> cases[] = {
         {1.002f, "1"}, {1.006f, "1.01"}, {0.125f, "0.13"}, {0.1f, "0.1"}, {2.5f, "2.5"}, {9.994f, "9.99"},
         {9.996f, "10"}, {0.005f, "0"}, {10.0f, "10"}, {12.34f, "12.3"}, {123.46f, "123.5"}, {100.04f, "100"},
@@ -25,6 +26,7 @@ TEST(FormatValueTest, RoundsByMagnitudeAndWritesTheShortestText)
         {123456792.0f, "123456792"}, {-1e20f, "-1.00000002004088E+20"}, {-L::infinity(), "-Infinity"},
         {L::quiet_NaN(), "NaN"},
     };
+    // clang-format on
     for (const auto& [value, text] : cases)
         EXPECT_EQ(FormatValue(value), text) << "value " << value;
 }

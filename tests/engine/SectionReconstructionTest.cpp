@@ -76,15 +76,15 @@ TEST(SectionReconstructionTest, VerticalStepsFollowTheSliderRatio)
 
 TEST(SectionReconstructionTest, CopiesTheUnsmoothedRecord)
 {
-    DataSeries series;
-    std::fill(series.sx.begin(), series.sx.end(), -1.0f);
-    std::copy_n(std::begin({0.0f, 10.0f, 20.0f, 30.0f}), 4, series.x.begin());
-    std::copy_n(std::begin({0.0f, 0.5f, 1.0f, 1.5f}), 4, series.y.begin());
+    DataSeries series = curve({{-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}});
+    for (int k = 0; k < 4; ++k)
+        std::tie(series.x[k], series.y[k]) = std::tuple(10.0f * k, 0.5f * k);
     series.lastIndex = 3;
     copyUnsmoothedCurve(series);
     EXPECT_EQ(std::vector<float>(series.sx.begin(), series.sx.begin() + 5),
               (std::vector<float>{0, 10, 20, 30, -1}));
-    EXPECT_EQ(series.sy[3], 1.5f);
+    EXPECT_EQ(std::vector<float>(series.sy.begin(), series.sy.begin() + 5),
+              (std::vector<float>{0, 0.5, 1, 1.5, -1}));
     series.lastIndex = DataSeries::Capacity;
     EXPECT_EQ(failureKind([&] { copyUnsmoothedCurve(series); }), Kind::SubscriptOutOfRange);
     series.lastIndex = 40000;

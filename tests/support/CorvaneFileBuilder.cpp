@@ -18,7 +18,6 @@ namespace {
 constexpr int lastStep = CorvaneFileBuilder::Steps - 1;
 // Probabilities are held in units of 1/10000, as Corvane rounds them, so that cells read back exactly.
 constexpr double probabilityUnit = 10000.0;
-constexpr int modeClass = 3;
 
 // The bell is skewed (narrow below the peak, wide above) so that the average lies above the mode.
 double widthAt(int i, int j)
@@ -138,17 +137,17 @@ double CorvaneFileBuilder::probability(int i, int j)
     return response().units[i][j] / probabilityUnit;
 }
 
+// The mode cell has class 3; the average cell is negated.
 double CorvaneFileBuilder::packedCell(int i, int j)
 {
-    const int code = j == modeRow(i) ? modeClass : classCode(i, j);
     // One division of whole units gives the double nearest the decimal, which is what reading it gives.
-    const int units = code * static_cast<int>(probabilityUnit) + response().units[i][j];
+    const int units = (j == modeRow(i) ? 3 : classCode(i, j)) * 10000 + response().units[i][j];
     return (j == averageRow(i) ? -units : units) / probabilityUnit;
 }
 
 double CorvaneFileBuilder::confidenceCell(int i, int j)
 {
-    const int code = j == modeRow(i) ? modeClass : classCode(i, j);
+    const int code = j == modeRow(i) ? 3 : classCode(i, j);
     return j == averageRow(i) ? -code : code;
 }
 

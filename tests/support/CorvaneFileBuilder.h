@@ -11,12 +11,12 @@
 
 namespace brimvale::test {
 
-// By default a valid newer-layout packed matrix: 15 head-note lines, coefficients "95" and "68",
-// axis values -10 to 20 and in each column i a skewed bell over the rows (class 2 within one width of
-// the peak, class 1 within two, the mode cell 3.x at modeRow(i), the average cell negated at
-// averageRow(i)). Cells are written in file order: matrix row r is grid row r, its k-th cell is column
-// 200 - k. Doubles are written with up to 15 significant digits, so values of few decimals read back
-// exactly. The heading row holds 0.5 * (200 - k) for its k-th number, never an axis value.
+// By default a valid newer-layout packed matrix: 15 head-note lines, coefficients "95" and "68", axis
+// values -10 to 20 and in each column i a skewed bell over the rows (class 2 within one width of the
+// peak, class 1 within two, the mode cell 3.x at modeRow(i), the average cell negated at averageRow(i)).
+// Cells are written in file order: matrix row r is grid row r, its k-th cell is column 200 - k, with up
+// to 15 significant digits, so values of few decimals read back exactly. The heading row holds
+// 0.5 * (200 - k) as its k-th number, never an axis value.
 class CorvaneFileBuilder {
 public:
     enum class Layout { Older, Newer };
@@ -37,7 +37,7 @@ public:
         return CorvaneFileBuilder().layout(Layout::Older).kindText("Confidence").cells(confidenceCell);
     }
 
-    // Chooses the layout of the head note (and the default first field); the cells stay as they are.
+    // The layout of the head note (and the default first field); the cells stay as they are.
     CorvaneFileBuilder& layout(Layout value) { return set(m_layout, value); }
     // Writes this first field instead of the layout's own.
     CorvaneFileBuilder& firstField(std::string text) { return set(m_firstField, std::move(text)); }
@@ -52,10 +52,9 @@ public:
     // Newer layout: the head note's line count N, written as head value 1 (quoted, as Corvane writes
     // it), followed by head pairs 2 to N - 1.
     CorvaneFileBuilder& headLineCount(int lines) { return set(m_headLineCount, lines); }
-    // Writes value in place of head value position (1 for the first pair) whatever it would hold; a
-    // number is written bare, a text quoted, an empty value as an empty field. The coefficients are
-    // older values 10 and 11 (default the numbers 95 and 68), newer values 13 and 14 (default the
-    // texts "95" and "68").
+    // Writes value in place of head value position (1 for the first pair): a number bare, a text quoted,
+    // an empty value as an empty field. The coefficients are older values 10 and 11 (default the numbers
+    // 95 and 68), newer values 13 and 14 (default the texts "95" and "68").
     CorvaneFileBuilder& headValue(int position, NumberOrText value)
     {
         m_headOverrides[position] = std::move(value);
@@ -81,9 +80,8 @@ public:
     static float axisValue(int r) { return static_cast<float>(-10.0 + 0.15 * r); }
     static int modeRow(int i) { return 30 + 7 * i / 10; }
     static int averageRow(int i);
-    // Confidence class of cell (i, j) before marking: 2, 1 or 0.
-    static int classCode(int i, int j);
-    // Probability of cell (i, j), rounded to 4 decimals; each column sums to about 1.
+    static int classCode(int i, int j); // before marking: 2, 1 or 0
+    // Rounded to 4 decimals; each column sums to about 1.
     static double probability(int i, int j);
     static double packedCell(int i, int j);
     static double probabilityCell(int i, int j) { return probability(i, j); }

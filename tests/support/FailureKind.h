@@ -9,17 +9,6 @@
 
 namespace brimvale::test {
 
-// The kind of the RuntimeFailure that action raises, or nothing when it completes.
-template <typename Action> std::optional<RuntimeFailure::Kind> failureKind(Action&& action)
-{
-    try {
-        action();
-    } catch (const RuntimeFailure& failure) {
-        return failure.kind();
-    }
-    return std::nullopt;
-}
-
 // A failure as a table row states it: its kind and its whole message.
 struct Failure {
     RuntimeFailure::Kind kind;
@@ -41,6 +30,13 @@ template <typename Action> std::optional<Failure> failureOf(Action&& action)
         return Failure{failure.kind(), failure.what()};
     }
     return std::nullopt;
+}
+
+// The kind of the RuntimeFailure that action raises, or nothing when it completes.
+template <typename Action> std::optional<RuntimeFailure::Kind> failureKind(Action&& action)
+{
+    const std::optional<Failure> failure = failureOf(std::forward<Action>(action));
+    return failure ? std::optional(failure->kind) : std::nullopt;
 }
 
 } // namespace brimvale::test

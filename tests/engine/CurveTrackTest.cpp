@@ -1,6 +1,8 @@
 // Tracks of the mode and average curves, the valley test and the pieces they join into.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "engine/CurveTrack.h"
 
 namespace brimvale {
@@ -18,37 +20,31 @@ CurvePiece point(int c, int j)
     return {CurvePiece::Shape::Point, {c, j}, {c, j}};
 }
 
-TEST(CurveTrackTest, TheHighestMarkOfAColumnWinsAndUnmarkedColumnsHaveNone)
+TEST(CurveTrackTest, TheHighestMarkOfAColumnOrRowWins)
 {
-    // The marks follow the signed thresholds: a mode that is also the average is negative, so it is no
-    // mode mark; a negative zero is no average mark.
+    // Grid column c and section row c hold the same cells. Marks follow the signed thresholds: 3 exactly
+    // is a mode (class 3, probability 0, as older confidence matrices hold), a negative mode is an
+    // average and no mode, a negative zero no average.
     ProbabilityGrid grid;
-    grid(0, 10) = 3.2;
-    grid(0, 50) = 3.0;
-    grid(0, 60) = 2.9999;
-    grid(0, 20) = 3.5;
-    grid(1, 7) = -1.2;
-    grid(1, 9) = -0.001;
-    grid(1, 8) = 3.0;
-    grid(1, 30) = -3.4;
-    grid(2, 40) = -0.0;
-    const CurveTrack modes = gridTrack(grid, CurveKind::Mode);
-    const CurveTrack averages = gridTrack(grid, CurveKind::Average);
-    ASSERT_EQ(modes.size(), 201u);
-    EXPECT_EQ(CurveTrack(modes.begin(), modes.begin() + 3), (CurveTrack{50, 8, NoMark}));
-    EXPECT_EQ(CurveTrack(averages.begin(), averages.begin() + 3), (CurveTrack{NoMark, 30, NoMark}));
-
-    SectionMatrix section(3);
-    section(1, 5, 0) = 3.1;
-    section(1, 200, 0) = 3.9;
-    section(1, 0, 2) = -0.5;
-    section(1, 4, 2) = -0.5;
-    section(0, 150, 1) = 3.5; // layer 0 is not read
-    EXPECT_EQ(sectionTrack(section, CurveKind::Mode), (CurveTrack{200, NoMark, NoMark, NoMark}));
-    EXPECT_EQ(sectionTrack(section, CurveKind::Average), (CurveTrack{NoMark, NoMark, 4, NoMark}));
+    SectionMatrix section(4);
+    const std::tuple<int, int, double> cells[] = {{0, 10, 3.2},  {0, 50, 3.0},  {0, 60, 2.9999},
+                                                  {0, 20, 3.5},  {1, 7, -1.2},  {1, 9, -0.001},
+                                                  {1, 30, -3.4}, {2, 40, -0.0}, {3, 200, 3.0}};
+    for (const auto& [c, j, value] : cells)
+        grid(c, j) = section(1, j, c) = value;
+    section(0, 150, 4) = 3.5; // layer 0 is not read
+    const CurveTrack modes{50, NoMark, NoMark, 200, NoMark};
+    const CurveTrack averages{NoMark, 30, NoMark, NoMark, NoMark};
+    const CurveTrack gridModes = gridTrack(grid, CurveKind::Mode);
+    const CurveTrack gridAverages = gridTrack(grid, CurveKind::Average);
+    ASSERT_EQ(gridModes.size(), 201u);
+    EXPECT_EQ(CurveTrack(gridModes.begin(), gridModes.begin() + 5), modes);
+    EXPECT_EQ(CurveTrack(gridAverages.begin(), gridAverages.begin() + 5), averages);
+    EXPECT_EQ(sectionTrack(section, CurveKind::Mode), modes);
+    EXPECT_EQ(sectionTrack(section, CurveKind::Average), averages);
 }
 
-TEST(CurveTrackTest, ValleyTest)
+TEST(CurveTrackTest, ModesAreJoinedUnlessTheHigherColumnGoesDownBetweenThem)
 {
     // A column whose magnitudes rise one step per position from 10 to 20.
     CellColumn rising{};
@@ -61,12 +57,17 @@ TEST(CurveTrackTest, ValleyTest)
     signedRising[17] = -signedRising[17];
     CellColumn plateau = rising;
     plateau[14] = plateau[13];
+    // The cells and both sums are doubles: a dip of 1E-9 on values near 4 still breaks the line.
+    CellColumn fine{};
+    for (int k = 0; k <= 30; ++k)
+        fine[static_cast<std::size_t>(k)] = 1.0 + 0.1 * k + 1e-12 * (k % 3);
+    CellColumn fineDip = fine;
+    fineDip[29] = fine[28] - 1e-9;
     const CellColumn flat{};
 
     struct Case {
         const char* name;
-        int a;
-        int b;
+        int a, b;
         const CellColumn& earlier;
         const CellColumn& later;
         bool joined;
@@ -85,17 +86,11 @@ TEST(CurveTrackTest, ValleyTest)
         {"falling: only the earlier column is examined", 20, 10, rising, dipped, true},
         {"rising by two onto a lower cell", 13, 15, flat, dipped, false},
         {"rising by two above the dip", 15, 17, flat, dipped, true},
+        {"fine steps", 0, 30, flat, fine, true},
+        {"a fine dip", 0, 30, flat, fineDip, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(modesJoined(c.a, c.b, c.earlier, c.later), c.joined) << c.name;
-
-    // The cells and both sums are doubles: a dip of 1E-9 on values near 4 still breaks the line.
-    CellColumn fine{};
-    for (int k = 0; k <= 30; ++k)
-        fine[static_cast<std::size_t>(k)] = 1.0 + 0.1 * k + 1e-12 * (k % 3);
-    EXPECT_TRUE(modesJoined(0, 30, flat, fine));
-    fine[29] = fine[28] - 1e-9;
-    EXPECT_FALSE(modesJoined(0, 30, flat, fine));
 }
 
 TEST(CurveTrackTest, PiecesLeaveGapsAsSinglePoints)
@@ -109,7 +104,7 @@ TEST(CurveTrackTest, PiecesLeaveGapsAsSinglePoints)
     EXPECT_EQ(curvePieces(track, CurveKind::Average, noCells), expected);
 }
 
-TEST(CurveTrackTest, AValleyGivesTwoPointsForTheModeButALineForTheAverage)
+TEST(CurveTrackTest, AValleyBreaksTheModeCurveButNotTheAverageCurve)
 {
     ProbabilityGrid grid;
     grid(0, 10) = 3.3; // mode of column 0
@@ -122,14 +117,6 @@ TEST(CurveTrackTest, AValleyGivesTwoPointsForTheModeButALineForTheAverage)
     EXPECT_EQ(gridCurve(grid, CurveKind::Mode), (Pieces{point(0, 10), point(1, 20), point(1, 20)}));
     EXPECT_EQ(gridCurve(grid, CurveKind::Average), (Pieces{line(0, 40, 1, 30), point(1, 30)}));
 
-    grid(1, 16) = 1.3; // now the magnitudes never go down from 10 up to 20 in column 1
-    grid(1, 17) = 1.4;
-    grid(1, 18) = 2.1;
-    EXPECT_EQ(gridCurve(grid, CurveKind::Mode), (Pieces{line(0, 10, 1, 20), point(1, 20)}));
-}
-
-TEST(CurveTrackTest, SectionCurveUsesLayerOneRowByRow)
-{
     SectionMatrix section(2);
     section(1, 100, 0) = 3.5;
     section(1, 101, 1) = 3.5;

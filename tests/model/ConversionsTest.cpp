@@ -3,57 +3,55 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "model/Conversions.h"
 #include "support/FailureKind.h"
 
-using namespace brimvale;
-using brimvale::test::failureKind;
-using Kind = RuntimeFailure::Kind;
-
+namespace brimvale {
 namespace {
 
-constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr std::optional<double> overflow; // the conversion fails with Overflow
 
-} // namespace
-
-TEST(ConversionsTest, IntegerRoundsHalvesToEvenAndFailsOutsideItsRange)
+// The result of the conversion, or nothing when it fails with Overflow.
+template <typename Convert> std::optional<double> converted(Convert convert, double value)
 {
-    const double cases[][2] = {
-        {0.5, 0},         {1.5, 2},         {2.5, 2},           {3.5, 4},           {-0.5, 0},
-        {-1.5, -2},       {-2.5, -2},       {-3.5, -4},         {2.6, 3},           {-2.6, -3},
-        {32767.4, 32767}, {32766.5, 32766}, {-32768.5, -32768}, {-32767.5, -32768},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(toInteger(c[0]), c[1]) << c[0];
-    EXPECT_EQ(toInteger(0.49999999999999994), 0);
-    EXPECT_EQ(toInteger(2.5000000000000004), 3);
-    for (const double value : {32767.5, 32768.0, -32768.6, 1e300, notANumber, inf, -inf})
-        EXPECT_EQ(failureKind([&] { toInteger(value); }), Kind::Overflow) << value;
+    std::optional<double> result;
+    const auto kind = test::failureKind([&] { result = convert(value); });
+    EXPECT_TRUE(!kind || *kind == RuntimeFailure::Kind::Overflow) << value;
+    return result;
 }
 
-TEST(ConversionsTest, LongRoundsHalvesToEvenAndFailsOutsideItsRange)
+TEST(ConversionsTest, IntegerAndLongRoundHalvesToEvenWithinTheirRanges)
 {
-    const double cases[][2] = {
-        {-2.5, -2},
-        {1e6 + 0.5, 1e6},
-        {2147483646.5, 2147483646},
-        {2147483647.4, 2147483647},
-        {-2147483648.5, -2147483648.0},
-        {-2147483647.5, -2147483648.0},
+    struct Case {
+        double value;
+        std::optional<double> integer;
+        std::optional<double> longValue;
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(toLong(c[0]), c[1]) << c[0];
-    for (const double value : {2147483647.5, -2147483648.6, 4503599627370497.0, notANumber, -inf})
-        EXPECT_EQ(failureKind([&] { toLong(value); }), Kind::Overflow) << value;
+    // 0.49999999999999994 is the double just below a half, 2.5000000000000004 the one just above 2.5.
+    // clang-format off
+    const Case cases[] = {
+        {0.5, 0, 0}, {1.5, 2, 2}, {2.5, 2, 2}, {-0.5, 0, 0}, {-1.5, -2, -2}, {-2.5, -2, -2}, {2.6, 3, 3},
+        {-2.6, -3, -3}, {0.49999999999999994, 0, 0}, {2.5000000000000004, 3, 3}, {32766.5, 32766, 32766},
+        {32767.4, 32767, 32767}, {32767.5, overflow, 32768}, {-32768.5, -32768, -32768},
+        {-32768.6, overflow, -32769}, {2147483646.5, overflow, 2147483646},
+        {2147483647.4, overflow, 2147483647}, {2147483647.5, overflow, overflow},
+        {-2147483648.5, overflow, -2147483648.0}, {-2147483648.6, overflow, overflow},
+        {4503599627370497.0, overflow, overflow}, {nan, overflow, overflow}, {-inf, overflow, overflow},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        EXPECT_EQ(converted(toInteger, c.value), c.integer) << c.value;
+        EXPECT_EQ(converted(toLong, c.value), c.longValue) << c.value;
+    }
 }
 
 TEST(ConversionsTest, IntGoesDownAndFixTowardsZero)
 {
-    const double cases[][3] = {
-        {1.5, 1, 1}, {-1.5, -2, -1}, {-2.0, -2, -2}, {-0.01, -1, 0}, {97.0 / 5.0, 19, 19},
-    };
+    const double cases[][3] = {{1.5, 1, 1}, {-1.5, -2, -1}, {-2.0, -2, -2}, {-0.01, -1, 0}, {19.4, 19, 19}};
     for (const auto& c : cases) {
         EXPECT_EQ(intOf(c[0]), c[1]) << c[0];
         EXPECT_EQ(fixOf(c[0]), c[2]) << c[0];
@@ -62,22 +60,34 @@ TEST(ConversionsTest, IntGoesDownAndFixTowardsZero)
 
 TEST(ConversionsTest, SingleFailsOnlyWhenTheResultIsNotFinite)
 {
-    constexpr float largest = std::numeric_limits<float>::max();
-    EXPECT_EQ(toSingle(-2.0473), -2.0473f);
-    EXPECT_EQ(toSingle(1e-50), 0.0f);
-    EXPECT_EQ(toSingle(-static_cast<double>(largest)), -largest);
-    // Just below the midpoint between the largest float and 2^128 the value still rounds down.
-    EXPECT_EQ(toSingle(std::nextafter(0x1.ffffffp127, 0.0)), largest);
-    for (const double value : {0x1.ffffffp127, -0x1.ffffffp127, 3.5e38, 1e300, notANumber, inf})
-        EXPECT_EQ(failureKind([&] { toSingle(value); }), Kind::Overflow) << value;
+    constexpr double largest = std::numeric_limits<float>::max();
+    // 0x1.ffffffp127 is the midpoint between the largest float and 2^128: from there on, infinity.
+    const double belowMidpoint = std::nextafter(0x1.ffffffp127, 0.0);
+    // clang-format off
+    const std::pair<double, std::optional<double>> cases[] = {
+        {-2.0473, -2.0473f}, {1e-50, 0.0}, {-largest, -largest}, {belowMidpoint, largest},
+        {0x1.ffffffp127, overflow}, {-0x1.ffffffp127, overflow}, {3.5e38, overflow}, {nan, overflow},
+        {inf, overflow},
+    };
+    // clang-format on
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(converted(toSingle, value), expected) << value;
 }
 
 TEST(ConversionsTest, CheckedDivideFailsOnZeroDivisorAndNonFiniteQuotient)
 {
+    using Kind = RuntimeFailure::Kind;
     EXPECT_EQ(checkedDivide(1.0, 3.0), 1.0 / 3.0);
     EXPECT_EQ(checkedDivide(0.0, -5.0), 0.0);
-    for (const double numerator : {1.0, 0.0, -1.0})
-        EXPECT_EQ(failureKind([&] { checkedDivide(numerator, -0.0); }), Kind::DivisionByZero) << numerator;
-    EXPECT_EQ(failureKind([] { checkedDivide(1e308, 1e-308); }), Kind::Overflow);
-    EXPECT_EQ(failureKind([] { checkedDivide(notANumber, 1.0); }), Kind::Overflow);
+    // clang-format off
+    const std::tuple<double, double, Kind> cases[] = {
+        {1.0, -0.0, Kind::DivisionByZero}, {0.0, 0.0, Kind::DivisionByZero}, {1e308, 1e-308, Kind::Overflow},
+        {nan, 1.0, Kind::Overflow},
+    };
+    // clang-format on
+    for (const auto& [numerator, denominator, kind] : cases)
+        EXPECT_EQ(test::failureKind([&] { checkedDivide(numerator, denominator); }), kind) << numerator;
 }
+
+} // namespace
+} // namespace brimvale

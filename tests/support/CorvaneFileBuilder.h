@@ -11,12 +11,12 @@
 
 namespace brimvale::test {
 
-// By default a valid newer-layout packed matrix: 15 head-note lines, coefficients "95" and "68",
-// axis values -10 to 20 and in each column i a skewed bell over the rows (class 2 within one width of
-// the peak, class 1 within two, the mode cell 3.x at modeRow(i), the average cell negated at
-// averageRow(i)). Cells are written in file order: matrix row r is grid row r, its k-th cell is column
-// 200 - k. Doubles are written with up to 15 significant digits, so values of few decimals read back
-// exactly.
+// By default a valid newer-layout packed matrix: 15 head-note lines, coefficients "95" and "68", axis
+// values -10 to 20 and in each column i a skewed bell over the rows (class 2 within one width of the
+// peak, class 1 within two, the mode cell 3.x at modeRow(i), the average cell negated at averageRow(i)).
+// Cells are written in file order: matrix row r is grid row r, its k-th cell is column 200 - k, with up
+// to 15 significant digits, so values of few decimals read back exactly. The heading row holds
+// 0.5 * (200 - k) as its k-th number, never an axis value.
 class CorvaneFileBuilder {
 public:
     enum class Layout { Older, Newer };
@@ -25,37 +25,51 @@ public:
 
     static constexpr int Steps = 201;
 
-    CorvaneFileBuilder();
-
     // An older-layout file of kind "Probability" holding the plain probabilities of the default bells.
-    static CorvaneFileBuilder probabilityMatrix();
+    static CorvaneFileBuilder probabilityMatrix()
+    {
+        return CorvaneFileBuilder().layout(Layout::Older).kindText("Probability").cells(probabilityCell);
+    }
     // An older-layout file of kind "Confidence" holding the class codes of the default bells: 0, 1, 2,
     // 3 at the mode and the class negated at the average, so that its largest cell is exactly 3.
-    static CorvaneFileBuilder confidenceMatrix();
+    static CorvaneFileBuilder confidenceMatrix()
+    {
+        return CorvaneFileBuilder().layout(Layout::Older).kindText("Confidence").cells(confidenceCell);
+    }
 
-    // Chooses the layout of the head note (and the default first field); the cells stay as they are.
-    CorvaneFileBuilder& layout(Layout value);
+    // The layout of the head note (and the default first field); the cells stay as they are.
+    CorvaneFileBuilder& layout(Layout value) { return set(m_layout, value); }
     // Writes this first field instead of the layout's own.
-    CorvaneFileBuilder& firstField(std::string text);
+    CorvaneFileBuilder& firstField(std::string text) { return set(m_firstField, std::move(text)); }
     // Older head value 1 (default "Probability"); the newer layout has no such value.
-    CorvaneFileBuilder& kindText(std::string text);
-    CorvaneFileBuilder& titles(std::string horizontal, std::string vertical);
-    // Older values 10 and 11 (default the numbers 95 and 68), newer values 13 and 14 (default the texts
-    // "95" and "68"); a number is written bare, a text quoted, an empty value as an empty field.
-    CorvaneFileBuilder& coefficients(NumberOrText first, NumberOrText second);
+    CorvaneFileBuilder& kindText(std::string text) { return set(m_kindText, std::move(text)); }
+    // Older values 3 and 7, newer values 4 and 8.
+    CorvaneFileBuilder& titles(std::string horizontal, std::string vertical)
+    {
+        m_horizontalTitle = std::move(horizontal);
+        return set(m_verticalTitle, std::move(vertical));
+    }
     // Newer layout: the head note's line count N, written as head value 1 (quoted, as Corvane writes
     // it), followed by head pairs 2 to N - 1.
-    CorvaneFileBuilder& headLineCount(int lines);
-    // Writes value in place of head value position (1 for the first pair) whatever it would hold.
-    CorvaneFileBuilder& headValue(int position, NumberOrText value);
+    CorvaneFileBuilder& headLineCount(int lines) { return set(m_headLineCount, lines); }
+    // Writes value in place of head value position (1 for the first pair): a number bare, a text quoted,
+    // an empty value as an empty field. The coefficients are older values 10 and 11 (default the numbers
+    // 95 and 68), newer values 13 and 14 (default the texts "95" and "68").
+    CorvaneFileBuilder& headValue(int position, NumberOrText value)
+    {
+        m_headOverrides[position] = std::move(value);
+        return *this;
+    }
     // The leading number of matrix row r (default axisValue).
-    CorvaneFileBuilder& axisValues(AxisFunction values);
-    // The numbers of the heading row, k-th for column 200 - k (default headingValue).
-    CorvaneFileBuilder& headingValues(AxisFunction values);
+    CorvaneFileBuilder& axisValues(AxisFunction values) { return set(m_axisValues, std::move(values)); }
     // The value of grid cell (i, j), column i and row j.
-    CorvaneFileBuilder& cells(CellFunction values);
+    CorvaneFileBuilder& cells(CellFunction values) { return set(m_cells, std::move(values)); }
     // Writes field unchanged (unquoted) in place of grid cell (i, j).
-    CorvaneFileBuilder& cellField(int i, int j, std::string field);
+    CorvaneFileBuilder& cellField(int i, int j, std::string field)
+    {
+        m_cellFields[{i, j}] = std::move(field);
+        return *this;
+    }
 
     // The file's text, CR LF at every line end.
     std::string contents() const;
@@ -63,19 +77,22 @@ public:
     void writeTo(const std::filesystem::path& path) const;
 
     // The default shapes, for predicting what a reader must find.
-    static float axisValue(int r);
-    static float headingValue(int k);
-    static int modeRow(int i);
+    static float axisValue(int r) { return static_cast<float>(-10.0 + 0.15 * r); }
+    static int modeRow(int i) { return 30 + 7 * i / 10; }
     static int averageRow(int i);
-    // Confidence class of cell (i, j) before marking: 2, 1 or 0.
-    static int classCode(int i, int j);
-    // Probability of cell (i, j), rounded to 4 decimals; each column sums to about 1.
+    static int classCode(int i, int j); // before marking: 2, 1 or 0
+    // Rounded to 4 decimals; each column sums to about 1.
     static double probability(int i, int j);
     static double packedCell(int i, int j);
-    static double probabilityCell(int i, int j);
+    static double probabilityCell(int i, int j) { return probability(i, j); }
     static double confidenceCell(int i, int j);
 
 private:
+    template <typename Member, typename Value> CorvaneFileBuilder& set(Member& member, Value&& value)
+    {
+        member = std::forward<Value>(value);
+        return *this;
+    }
     std::map<int, NumberOrText> headValues() const;
 
     Layout m_layout = Layout::Newer;
@@ -83,13 +100,9 @@ private:
     std::string m_kindText = "Probability";
     std::string m_horizontalTitle = "Quercus pollen (%)";
     std::string m_verticalTitle = "Mean July temperature (C)";
-    NumberOrText m_coefficient1;
-    NumberOrText m_coefficient2;
-    bool m_coefficientsChosen = false;
     int m_headLineCount = 15;
     std::map<int, NumberOrText> m_headOverrides;
     AxisFunction m_axisValues = axisValue;
-    AxisFunction m_headingValues = headingValue;
     CellFunction m_cells = packedCell;
     std::map<std::pair<int, int>, std::string> m_cellFields;
 };

@@ -19,7 +19,6 @@ public:
     {
         m_messages.push_back(Message{text, title, icon});
     }
-
     const std::vector<Message>& messages() const { return m_messages; }
 
 private:

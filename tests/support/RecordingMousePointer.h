@@ -9,12 +9,7 @@ namespace brimvale::test {
 
 class RecordingMousePointer : public MousePointer {
 public:
-    void set(Pointer pointer) override
-    {
-        m_current = pointer;
-        m_history.push_back(pointer);
-    }
-
+    void set(Pointer pointer) override { m_history.push_back(m_current = pointer); }
     Pointer current() const override { return m_current; }
     const std::vector<Pointer>& history() const { return m_history; }
 

@@ -29,8 +29,6 @@ public:
 
     const std::vector<FileRequest>& fileRequests() const { return m_fileRequests; }
     const std::vector<PrinterRequest>& printerRequests() const { return m_printerRequests; }
-    std::size_t pendingFileAnswers() const { return m_fileAnswers.size(); }
-    std::size_t pendingPrinterAnswers() const { return m_printerAnswers.size(); }
 
     std::optional<QString> chooseFile(const FileRequest& request) override;
     std::optional<PrinterChoice> choosePrinter(QPrinter& printer, const PrinterRequest& request) override;

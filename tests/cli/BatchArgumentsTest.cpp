@@ -19,9 +19,9 @@ BatchArguments parsed(const Arguments& arguments)
 TEST(BatchArgumentsTest, ReconstructTakesEveryWindowStep)
 {
     const BatchArguments batch =
-        parsed({"reconstruct", "--data", "a.csv", "--matrix=m.csv", "--out", "r.csv", "--smoothing", "10",
-                "--width", "50", "--height=0", "--top", "-5", "--bottom", "100.0", "--summary", "s.csv",
-                "--page", "p.pdf", "--title", "Core 7"});
+        parsed({"reconstruct", "--data",    "a.csv", "--matrix=m.csv", "--out", "r.csv",   "--smoothing",
+                "10",          "--width",   "50",    "--height=0",     "--top", "-5",      "--bottom",
+                "100.0",       "--summary", "s.csv", "--page",         "p.pdf", "--title", "Core 7"});
     ASSERT_EQ(batch.command, Command::Reconstruct);
     const ReconstructOptions& options = batch.reconstruct;
     EXPECT_EQ(options.data, std::vector<std::filesystem::path>{"a.csv"});
@@ -31,7 +31,8 @@ TEST(BatchArgumentsTest, ReconstructTakesEveryWindowStep)
     EXPECT_EQ(options.page, std::filesystem::path("p.pdf"));
     EXPECT_EQ(options.title, std::string("Core 7"));
     // Both ends of the ranges are taken: smoothing 1 to 10, height 0 to 100.
-    EXPECT_EQ(std::vector<int>({options.smoothing, options.width, options.height}), std::vector<int>({10, 50, 0}));
+    EXPECT_EQ(std::vector<int>({options.smoothing, options.width, options.height}),
+              std::vector<int>({10, 50, 0}));
     // A value that looks like an option is still the value of the option before it.
     EXPECT_EQ(options.top, std::string("-5"));
     EXPECT_EQ(options.bottom, std::string("100.0"));
@@ -49,7 +50,7 @@ TEST(BatchArgumentsTest, SeveralRecordsGoToAFolderAndDefaultsAreAFreshWindow)
               std::vector<int>({1, 100, 100}));
 }
 
-TEST(BatchArgumentsTest, TablesAndRender)
+TEST(BatchArgumentsTest, TablesRenderHelpAndVersion)
 {
     const BatchArguments profiles = parsed({"profiles", "r.csv", "--out", "p.csv"});
     EXPECT_EQ(profiles.command, Command::Profiles);
@@ -64,10 +65,7 @@ TEST(BatchArgumentsTest, TablesAndRender)
     EXPECT_EQ(render.view, RenderOptions::View::Confidence);
     EXPECT_EQ(render.width, 640);
     EXPECT_EQ(parsed({"render", "r.csv", "--png", "f.png"}).render.width, 800);
-}
-
-TEST(BatchArgumentsTest, HelpAndVersionWinOverEverythingElse)
-{
+    // Help and version win over everything else.
     EXPECT_EQ(parsed({"--help"}).command, Command::Help);
     EXPECT_EQ(parsed({"reconstruct", "--bogus", "-h"}).command, Command::Help);
     EXPECT_EQ(parsed({"--version"}).command, Command::Version);
@@ -100,17 +98,12 @@ TEST(BatchArgumentsTest, AUsageErrorNamesWhatIsWrong)
          "--summaries goes with --out-dir; use --summary FILE with --out"},
         {with({"--out", "r.csv", "--smoothing", "11"}),
          "--smoothing must be a whole number from 1 to 10: 11"},
-        {with({"--out", "r.csv", "--smoothing", "2.5"}),
-         "--smoothing must be a whole number from 1 to 10: 2.5"},
-        {with({"--out", "r.csv", "--width", "-1"}), "--width must be a whole number from 0 to 100: -1"},
         {with({"--out", "r.csv", "--height", "tall"}), "--height must be a whole number from 0 to 100: tall"},
         {with({"--out", "r.csv", "extra.csv"}), "unexpected argument for reconstruct: extra.csv"},
         {with({"--out-dir", "d", "--summaries=yes"}), "--summaries takes no value: --summaries=yes"},
         {{"summary"}, "summary takes one result file, none was given"},
         {{"profiles", "a.csv", "b.csv"}, "profiles takes one result file, not b.csv"},
         {{"render", "r.csv"}, "render needs exactly one of --png, --pdf and --svg"},
-        {{"render", "r.csv", "--png", "a.png", "--svg", "a.svg"},
-         "render needs exactly one of --png, --pdf and --svg"},
         {{"render", "r.csv", "--png", "a.png", "--view", "colour"},
          "--view must be probability or confidence: colour"},
         {{"render", "r.csv", "--png", "a.png", "--width", "99"},

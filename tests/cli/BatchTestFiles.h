@@ -1,11 +1,9 @@
-// Records and matrices written into a scratch folder for the tests of brimvale-batch.
+// Records and files written into a scratch folder for the tests of brimvale-batch.
 #pragma once
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -17,23 +15,19 @@ namespace brimvale::test {
 using Record = std::vector<std::pair<double, double>>; // (depth, value) per horizon
 
 // The bytes of a data file: the two titles, then one line per horizon.
-inline std::string dataFileText(const Record& record, const std::string& verticalTitle = "Depth (cm)",
-                                const std::string& horizontalTitle = "Quercus (%)")
+inline std::string dataFileText(const Record& record)
 {
-    std::string text = '"' + verticalTitle + "\",\"" + horizontalTitle + "\"\r\n";
-    for (const auto& [depth, value] : record) {
-        std::ostringstream line;
-        line.precision(17);
-        line << depth << ',' << value << "\r\n";
-        text += line.str();
-    }
-    return text;
+    std::ostringstream text;
+    text.precision(17);
+    text << "\"Depth (cm)\",\"Quercus (%)\"\r\n";
+    for (const auto& [depth, value] : record)
+        text << depth << ',' << value << "\r\n";
+    return text.str();
 }
 
 inline std::filesystem::path writeBytes(const std::filesystem::path& path, const std::string& bytes)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     return path;
 }
 
@@ -47,10 +41,8 @@ inline std::string readBytes(const std::filesystem::path& path)
 inline Record wavyRecord(int points, double bottom = 300.0)
 {
     Record record;
-    for (int k = 0; k < points; ++k) {
-        const double depth = bottom * k / (points - 1);
-        record.emplace_back(depth, 5.0 + 8.0 * std::sin(k * 0.37) + 0.25 * (k % 5));
-    }
+    for (int k = 0; k < points; ++k)
+        record.emplace_back(bottom * k / (points - 1), 5.0 + 8.0 * std::sin(k * 0.37) + 0.25 * (k % 5));
     return record;
 }
 

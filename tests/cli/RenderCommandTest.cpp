@@ -57,12 +57,14 @@ TEST_F(RenderCommandTest, WritesEachFormatAtTheRequestedWidthInEitherView)
     EXPECT_EQ(probability.width(), 300);
     EXPECT_GT(probability.height(), 2 * probability.width()); // taller than wide, as on screen
     EXPECT_EQ(classPixels(probability), 0);
-    EXPECT_GT(classPixels(QImage::fromData(rendered(Format::Png, "c.png", 400, View::Confidence), "PNG")), 1000);
+    EXPECT_GT(classPixels(QImage::fromData(rendered(Format::Png, "c.png", 400, View::Confidence), "PNG")),
+              1000);
 
     const QByteArray pdf = rendered(Format::Pdf, "f.pdf", 500);
     EXPECT_TRUE(pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF"));
     const QRegularExpressionMatch box =
-        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(QString::fromLatin1(pdf));
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"))
+            .match(QString::fromLatin1(pdf));
     ASSERT_TRUE(box.hasMatch());
     EXPECT_DOUBLE_EQ(box.captured(1).toDouble(), 500.0);
 
@@ -76,7 +78,8 @@ TEST_F(RenderCommandTest, WritesEachFormatAtTheRequestedWidthInEitherView)
 
 TEST_F(RenderCommandTest, AMissingResultOrAnUnwritableOutputIsOneLine)
 {
-    RenderOptions options{folder.file("missing.csv"), Format::Png, folder.file("f.png"), View::Probability, 300};
+    RenderOptions options{folder.file("missing.csv"), Format::Png, folder.file("f.png"), View::Probability,
+                          300};
     EXPECT_EQ(runRender(options, errors), ExitCode::Failure);
     EXPECT_EQ(errors.str(), "brimvale-batch: " + options.result.string() + ": no such file\n");
     EXPECT_FALSE(std::filesystem::exists(options.out));

@@ -1,30 +1,23 @@
-// Workflows as data: each folder under tests/data/scenarios holds a script of a user's steps (steps.txt),
-// its input files and the files the steps must produce. The runner takes the steps on a headless main
-// window, as brimvale-batch does, and compares.
-//
-// Steps, one per line ("#" starts a comment): width N, height N, smoothing N, top TEXT, bottom TEXT,
-// import-data FILE, import-matrix FILE, calibrate, save NAME, import-result NAME, summary NAME,
-// probe FIGURE X Y #RRGGBB, fails TEXT. An input FILE is a file of the scenario folder, or {examples}/NAME.
-// save and summary write NAME into a scratch folder and compare it with NAME in the scenario folder, with
-// the scratch, scenario and examples folders written as {scratch}, {scenario} and {examples};
-// import-result reads NAME from the scratch folder. probe reads a pixel of figure 0, 1 or 2. A step must
-// succeed unless the next line is "fails TEXT", which expects the step's problem to contain TEXT. With
+// Workflows as data: each folder under tests/data/scenarios holds a user's steps (steps.txt), its inputs
+// and the files the steps must give. The runner takes the steps on a headless main window, as
+// brimvale-batch does, and compares. Steps, one per line ("#" starts a comment): width N, height N,
+// smoothing N, top TEXT, bottom TEXT, import-data FILE, import-matrix FILE, calibrate, save NAME,
+// import-result NAME, summary NAME, probe FIGURE X Y #RRGGBB, fails TEXT. An input FILE lies in the
+// scenario folder, or is {examples}/NAME. save and summary write NAME into a scratch folder and compare it
+// with NAME in the scenario folder, the folders' names written {scratch}, {scenario} and {examples};
+// import-result reads NAME from the scratch folder; probe reads a pixel of figure 0, 1 or 2. A step must
+// succeed unless the next line is "fails TEXT", the start of what brimvale-batch would report. With
 // BRIMVALE_WRITE_SCENARIOS set, save and summary write the expected files instead (check them by hand).
 #include <gtest/gtest.h>
 
 #include <QColor>
-#include <QLabel>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
-#include <vector>
 
 #include "BatchTestFiles.h"
 #include "cli/HeadlessWindow.h"
 #include "cli/SectionSummary.h"
-#include "cli/SectionView.h"
 #include "ui/MainWindow.h"
 #include "ui/PictureBox.h"
 
@@ -39,24 +32,14 @@ const fs::path Examples = BRIMVALE_EXAMPLES_FOLDER;
 std::vector<std::string> scenarioNames()
 {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(Scenarios)) {
-        if (fs::exists(entry.path() / "steps.txt"))
-            names.push_back(entry.path().filename().string());
-    }
+    for (const auto& entry : fs::directory_iterator(Scenarios))
+        names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
 
-std::string replaced(std::string text, const std::string& from, const std::string& to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 std::string problemText(const StepProblem& problem)
 {
-    // As brimvale-batch reports it: the message, with the failure behind it in parentheses.
     std::string text = problem.message.toStdString();
     if (problem.failure)
         text += " (" + problem.subject.toStdString() + ": " + problem.failure->what() + ")";
@@ -71,51 +54,37 @@ protected:
 
     fs::path input(const std::string& name) const
     {
-        if (name.starts_with("{examples}/"))
-            return Examples / name.substr(std::string("{examples}/").size());
-        return scenario / name;
+        return name.starts_with("{examples}/") ? Examples / name.substr(11) : scenario / name;
     }
 
-    // The bytes with the absolute names of the three folders written as placeholders.
-    std::string portable(const std::string& bytes) const
+    void expectFile(const std::string& name, std::string actual, int line) const
     {
-        std::string text = bytes;
-        for (const auto& [folder, name] : {std::pair{scratch.path(), "{scratch}"}, std::pair{scenario, "{scenario}"},
-                                          std::pair{Examples, "{examples}"}})
-            text = replaced(text, dialogFileName(folder).toStdString(), name);
-        return text;
-    }
-
-    void expectFile(const std::string& name, const std::string& actual, int line) const
-    {
-        const fs::path expected = scenario / name;
+        for (const auto& [folder, mark] :
+             {std::pair{scratch.path(), "{scratch}"}, std::pair{scenario, "{scenario}"},
+              std::pair{Examples, "{examples}"}}) {
+            const std::string from = dialogFileName(folder).toStdString();
+            for (std::size_t at = actual.find(from); at != std::string::npos; at = actual.find(from, at))
+                actual.replace(at, from.size(), mark);
+        }
         if (qEnvironmentVariableIsSet("BRIMVALE_WRITE_SCENARIOS"))
-            test::writeBytes(expected, portable(actual));
-        ASSERT_TRUE(fs::exists(expected)) << "line " << line << ": no expected file " << expected;
-        EXPECT_EQ(portable(actual), test::readBytes(expected)) << "line " << line << ": " << name;
+            test::writeBytes(scenario / name, actual);
+        EXPECT_EQ(actual, test::readBytes(scenario / name)) << "line " << line << ": " << name;
     }
 
-    std::optional<StepProblem> take(const std::string& step, std::istringstream& words, int line)
+    std::optional<StepProblem> take(const std::string& step, const std::string& word, const std::string& rest,
+                                    int line)
     {
-        std::string word;
-        words >> word;
-        std::string rest;
-        std::getline(words, rest);
-        const std::string text = word + rest;
-        if (step == "width")
-            return window.setWidth(std::stoi(word));
-        if (step == "height")
-            return window.setHeight(std::stoi(word));
-        if (step == "smoothing")
-            return window.setSmoothing(std::stoi(word));
-        if (step == "top")
-            return window.typeTop(QString::fromStdString(text));
-        if (step == "bottom")
-            return window.typeBottom(QString::fromStdString(text));
-        if (step == "import-data")
-            return window.importData(input(word));
-        if (step == "import-matrix")
-            return window.importMatrix(input(word));
+        const QString text = QString::fromStdString(word + rest);
+        if (step == "width" || step == "height" || step == "smoothing") {
+            const int value = std::stoi(word);
+            return step == "width"    ? window.setWidth(value)
+                   : step == "height" ? window.setHeight(value)
+                                      : window.setSmoothing(value);
+        }
+        if (step == "top" || step == "bottom")
+            return step == "top" ? window.typeTop(text) : window.typeBottom(text);
+        if (step == "import-data" || step == "import-matrix")
+            return step == "import-data" ? window.importData(input(word)) : window.importMatrix(input(word));
         if (step == "calibrate")
             return window.calibrate();
         if (step == "import-result")
@@ -126,21 +95,17 @@ protected:
                 expectFile(word, test::readBytes(scratch.file(word)), line);
             return problem;
         }
-        if (step == "summary") {
+        if (step == "summary")
             expectFile(word, composeSectionSummary(SectionView::fromWindow(window.window())), line);
-            return std::nullopt;
-        }
-        if (step == "probe") {
+        else if (step == "probe") {
             int x = 0;
             int y = 0;
             std::string colour;
             std::istringstream(rest) >> x >> y >> colour;
             const QImage& image = window.window().Picture1.at(std::stoi(word))->surface().image();
-            EXPECT_EQ(QColor(image.pixel(x, y)).name().toStdString(), colour)
-                << "line " << line << ": figure " << word << " at " << x << ", " << y;
-            return std::nullopt;
-        }
-        ADD_FAILURE() << "line " << line << ": unknown step " << step;
+            EXPECT_EQ(QColor(image.pixel(x, y)).name().toStdString(), colour) << "line " << line;
+        } else
+            ADD_FAILURE() << "line " << line << ": unknown step " << step;
         return std::nullopt;
     }
 };
@@ -148,33 +113,29 @@ protected:
 TEST_P(ScenarioTest, StepsGiveTheExpectedFiles)
 {
     std::ifstream steps(scenario / "steps.txt");
-    std::vector<std::string> lines;
-    for (std::string text; std::getline(steps, text);) {
-        if (!text.empty() && text.back() == '\r')
-            text.pop_back();
-        lines.push_back(text);
-    }
-    std::optional<StepProblem> unexpected;
-    int unexpectedLine = 0;
-    for (int n = 0; n < static_cast<int>(lines.size()); ++n) {
-        std::istringstream words(lines[n]);
+    std::optional<StepProblem> problem;
+    int number = 0;
+    for (std::string line; std::getline(steps, line);) {
+        ++number;
+        std::istringstream words(line);
         std::string step;
+        std::string word;
+        std::string rest;
         if (!(words >> step) || step.starts_with('#'))
             continue;
+        words >> word;
+        std::getline(words, rest);
         if (step == "fails") {
-            std::string expected;
-            std::getline(words >> std::ws, expected);
-            ASSERT_TRUE(unexpected) << "line " << n + 1 << ": the step before did not fail";
-            EXPECT_NE(problemText(*unexpected).find(expected), std::string::npos)
-                << "line " << n + 1 << ": " << problemText(*unexpected);
-            unexpected.reset();
+            ASSERT_TRUE(problem) << "line " << number << ": the step before did not fail";
+            EXPECT_TRUE(problemText(*problem).starts_with(word + rest))
+                << "line " << number << ": " << problemText(*problem);
+            problem.reset();
             continue;
         }
-        ASSERT_FALSE(unexpected) << "line " << unexpectedLine << ": " << problemText(*unexpected);
-        unexpected = take(step, words, n + 1);
-        unexpectedLine = n + 1;
+        ASSERT_FALSE(problem) << "before line " << number << ": " << problemText(*problem);
+        problem = take(step, word, rest, number);
     }
-    ASSERT_FALSE(unexpected) << "line " << unexpectedLine << ": " << problemText(*unexpected);
+    ASSERT_FALSE(problem) << "at the end: " << problemText(*problem);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, ::testing::ValuesIn(scenarioNames()),

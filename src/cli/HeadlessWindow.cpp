@@ -1,6 +1,7 @@
 // The main window run without a screen: the batch tool's steps are a user's actions on the real window.
 #include "cli/HeadlessWindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -141,6 +142,36 @@ std::optional<StepProblem> HeadlessWindow::saveMatrix(const std::filesystem::pat
         return StepProblem{QStringLiteral("there is no section to save"), {}, {}};
     m_dialogs.answer(dialogFileName(file));
     return step([&] { m_window->SaveMatrix->trigger(); });
+}
+
+std::optional<StepProblem> HeadlessWindow::click(const QString& name)
+{
+    if (auto* button = m_window->findChild<QAbstractButton*>(name); button && button->isEnabled())
+        return step([button] { button->click(); });
+    if (auto* command = m_window->findChild<QAction*>(name); command && command->isEnabled())
+        return step([command] { command->trigger(); });
+    return StepProblem{name + QStringLiteral(" is not offered"), {}, {}};
+}
+
+std::optional<StepProblem> HeadlessWindow::slide(const QString& name, int value)
+{
+    auto* slider = m_window->findChild<QSlider*>(name);
+    if (!slider || !slider->isEnabled())
+        return StepProblem{name + QStringLiteral(" is not offered"), {}, {}};
+    return step([slider, value] { slider->setValue(value); });
+}
+
+std::optional<StepProblem> HeadlessWindow::rightClick(const QString& name)
+{
+    auto* box = m_window->findChild<QWidget*>(name);
+    if (!box)
+        return StepProblem{QStringLiteral("there is no ") + name, {}, {}};
+    return step([box] {
+        const QPointF inside(2.0, 2.0);
+        QMouseEvent press(QEvent::MouseButtonPress, inside, box->mapToGlobal(inside), Qt::RightButton,
+                          Qt::RightButton, Qt::NoModifier);
+        QApplication::sendEvent(box, &press);
+    });
 }
 
 std::optional<StepProblem> HeadlessWindow::importResult(const std::filesystem::path& file)

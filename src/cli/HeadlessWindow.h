@@ -1,6 +1,7 @@
 // The main window run without a screen: the batch tool's steps are a user's actions on the real window.
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 #include <deque>
@@ -23,6 +24,10 @@ class QLineEdit;
 namespace brimvale {
 
 class MainWindow;
+
+// The name the window's file dialog gives for a file: its absolute path, lexically normalised ("." and
+// ".." resolved) without resolving symbolic links.
+QString dialogFileName(const std::filesystem::path& file);
 
 // What went wrong in one step: the message the window showed, if any, and the failure its failure path
 // handled, if any (with what that failure concerned: a file, or a range the window could not use).
@@ -66,7 +71,18 @@ public:
     // be printed.
     std::optional<StepProblem> print(const std::filesystem::path& file);
 
+    // The next file dialog answers with the file.
+    void answer(const std::filesystem::path& file) { m_dialogs.answer(dialogFileName(file)); }
+    // A click on the button, or a choice of the menu command, the window names so; it must be offered.
+    std::optional<StepProblem> click(const QString& name);
+    // A press of the right mouse button on the picture box the window names so.
+    std::optional<StepProblem> rightClick(const QString& name);
+    // The slider the window names so moved to the value.
+    std::optional<StepProblem> slide(const QString& name, int value);
+
     const MainWindow& window() const { return *m_window; }
+    // The image last put on the clipboard; null when nothing was copied or the clipboard was cleared.
+    const QImage& clipboardImage() const { return m_clipboard.image; }
 
 private:
     // File dialogs answer with the queued path, the printer dialog with a PDF printer writing the
@@ -95,10 +111,11 @@ private:
         std::vector<std::pair<QString, RuntimeFailure>> failures;
     };
 
-    class NoClipboard : public ClipboardService {
+    class KeptClipboard : public ClipboardService {
     public:
-        void clear() override {}
-        void setImage(const QImage&) override {}
+        void clear() override { image = QImage(); }
+        void setImage(const QImage& copied) override { image = copied; }
+        QImage image;
     };
 
     class UnseenPointer : public MousePointer {
@@ -120,13 +137,9 @@ private:
     CommonDialog m_dialog{m_dialogs};
     KeptMessages m_messages;
     KeptFailures m_failures;
-    NoClipboard m_clipboard;
+    KeptClipboard m_clipboard;
     UnseenPointer m_pointer;
     std::unique_ptr<MainWindow> m_window;
 };
-
-// The name the window's file dialog gives for a file: its absolute path, lexically normalised ("." and
-// ".." resolved) without resolving symbolic links.
-QString dialogFileName(const std::filesystem::path& file);
 
 } // namespace brimvale

@@ -255,22 +255,6 @@ void MainWindow::createControls()
     ProgressBar1->setTextVisible(false);
 }
 
-void MainWindow::createMenus()
-{
-    File = menuBar()->addMenu(QStringLiteral("File(&F)"));
-    File->setObjectName(QStringLiteral("File"));
-    SaveMatrix = File->addAction(QStringLiteral("&Save Matrix"));
-    SaveMatrix->setObjectName(QStringLiteral("SaveMatrix"));
-    SaveMatrix->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    SaveMatrix->setEnabled(false);
-    File->addSeparator();
-    PrintOptions = File->addAction(QStringLiteral("Print &Options"));
-    PrintOptions->setObjectName(QStringLiteral("PrintOptions"));
-    Print = File->addAction(QStringLiteral("&Print"));
-    Print->setObjectName(QStringLiteral("Print"));
-    Print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-}
-
 void MainWindow::runGuarded(const std::function<void()>& handler)
 {
     try {
@@ -327,6 +311,30 @@ void MainWindow::connectHandlers()
     on(SaveMatrix, &QAction::triggered, [this] { SaveMatrix_Click(); });
     on(PrintOptions, &QAction::triggered, [this] { PrintOptions_Click(); });
     on(Print, &QAction::triggered, [this] { Print_Click(); });
+    on(Quit, &QAction::triggered, [this] { Quit_Click(); });
+    on(ColourSetting, &QAction::triggered, [this] { ColourSetting_Click(); });
+    on(Copy, &QMenu::aboutToShow, [this] { Copy_Click(); });
+    on(CopyFig1, &QAction::triggered, [this] { CopyFig1_Click(); });
+    on(CopyFig2, &QAction::triggered, [this] { CopyFig2_Click(); });
+    on(CopyFig3, &QAction::triggered, [this] { CopyFig3_Click(); });
+    on(mnuSection, &QAction::triggered, [this] { mnuSection_Click(); });
+    on(About, &QAction::triggered, [this] { About_Click(); });
+    on(Copy1, &QAction::triggered, [this] { Copy1_Click(); });
+    on(Copy2, &QAction::triggered, [this] { Copy2_Click(); });
+    on(Copy3, &QAction::triggered, [this] { Copy3_Click(); });
+    on(SaveMatrix2, &QAction::triggered, [this] { SaveMatrix_Click(); });
+    on(mnuCopySection, &QAction::triggered, [this] { mnuCopySection_Click(); });
+    on(mnuCopyScale, &QAction::triggered, [this] { mnuCopyScale_Click(); });
+    for (int i = 0; i < 3; ++i) {
+        connect(Picture1[i], &PictureBox::mousePressed, this, [this, i](Qt::MouseButton button) {
+            runGuarded([this, i, button] { Picture1_MouseDown(i, button); });
+        });
+        on(Picture1[i], &PictureBox::mouseMoved, [this, i] { Picture1_MouseMove(i); });
+    }
+    connect(Picture2, &PictureBox::mousePressed, this,
+            [this](Qt::MouseButton button) { runGuarded([this, button] { Picture2_MouseDown(button); }); });
+    connect(Picture3, &PictureBox::mousePressed, this,
+            [this](Qt::MouseButton button) { runGuarded([this, button] { Picture3_MouseDown(button); }); });
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -38,6 +38,7 @@ class FolderList;
 class FileList;
 class PictureBox;
 class PrintSetupDialog;
+class AboutDialog;
 class ShapeFrame;
 struct CorvaneMatrix;
 
@@ -105,6 +106,28 @@ public:
     QAction* SaveMatrix = nullptr;          // File > "&Save Matrix"
     QAction* PrintOptions = nullptr;        // File > "Print &Options"
     QAction* Print = nullptr;               // File > "&Print"
+    QAction* Quit = nullptr;                // File > "&Quit"
+    QMenu* Edit = nullptr;                  // menu "Edit(&E)"
+    QAction* ColourSetting = nullptr;       // Edit > "Colour Settings"
+    QMenu* Copy = nullptr;                  // Edit > "&Copy": copies a figure to the clipboard
+    QAction* CopyFig1 = nullptr;            // Edit > Copy > "Fig.&1": the data figure
+    QAction* CopyFig2 = nullptr;            // Edit > Copy > "Fig.&2": the probability figure
+    QAction* CopyFig3 = nullptr;            // Edit > Copy > "Fig.&3": the section figure
+    QAction* mnuSection = nullptr;          // Edit > Copy > "&Section": the calibration panel's profile
+    QMenu* AboutBrimvale = nullptr;         // menu "About Brimvale(&A)"
+    QAction* About = nullptr;               // "&About Brimvale 2.5"
+    QMenu* RB = nullptr;                    // "RightButton", never shown: holds the right-click pop-ups
+    QMenu* Fig1 = nullptr;                  // pop-up of the data figure
+    QAction* Copy1 = nullptr;               // Fig1 > "Copy"
+    QMenu* Fig2 = nullptr;                  // pop-up of the probability figure
+    QAction* Copy2 = nullptr;               // Fig2 > "Copy"
+    QMenu* Fig3 = nullptr;                  // pop-up of the section figure
+    QAction* Copy3 = nullptr;               // Fig3 > "&Copy"
+    QAction* SaveMatrix2 = nullptr;         // Fig3 > "&Save matrix": saves as File > "&Save Matrix"
+    QMenu* CopySection = nullptr;           // "Section": pop-up of the calibration panel's profile
+    QAction* mnuCopySection = nullptr;      // Section > "Copy"
+    QMenu* CopyScale = nullptr;             // "Scale": pop-up of the calibration panel's colour scale
+    QAction* mnuCopyScale = nullptr;        // Scale > "Copy"
 
     // ---- StateFlags -----------------------------------------------------------------------
     std::array<bool, 3> Drawn{};             // figure i holds data
@@ -207,9 +230,29 @@ public:
     virtual void SaveMatrix_Click();
     virtual void WriteResultFile(const QString& path);
 
-    // ---- Dialogs --------------------------------------------------------------------------
+    // ---- Menus, clipboard, pointer read-out and dialogs -----------------------------------
+    // Opening Edit > Copy enables each copy command whose picture holds something to copy.
+    virtual void Copy_Click();
+    virtual void CopyFig1_Click();
+    virtual void CopyFig2_Click();
+    virtual void CopyFig3_Click();
+    virtual void mnuSection_Click();
+    virtual void Copy1_Click();
+    virtual void Copy2_Click();
+    virtual void Copy3_Click();
+    virtual void mnuCopySection_Click();
+    virtual void mnuCopyScale_Click();
+    // A right-button press on figure index pops up its menu at the mouse; other buttons do nothing.
+    virtual void Picture1_MouseDown(int index, Qt::MouseButton button);
+    virtual void Picture2_MouseDown(Qt::MouseButton button);
+    virtual void Picture3_MouseDown(Qt::MouseButton button);
+    // The figure's tooltip names its axes while it holds data.
+    virtual void Picture1_MouseMove(int index);
     virtual void Command5_Click();
+    virtual void ColourSetting_Click();
+    virtual void About_Click();
     virtual void Command4_Click();
+    virtual void Quit_Click();
 
     // ---- Printing -------------------------------------------------------------------------
     // Opens the print options dialog, loading it anew unless it is already open.
@@ -234,6 +277,8 @@ protected:
 private:
     void createControls();
     void createMenus();
+    // Clears the clipboard and puts the box's image on it.
+    void copyToClipboard(const PictureBox& picture);
     void connectHandlers();
     // Runs an event handler so that no RuntimeFailure leaves it: one that its procedures did not
     // catch ends the handler with the default mouse pointer.
@@ -258,6 +303,7 @@ private:
     PlatformServices m_services;
     ColourDialog* m_colourDialog = nullptr;
     PrintSetupDialog* m_printSetup = nullptr;
+    AboutDialog* m_about = nullptr;
 };
 
 } // namespace brimvale

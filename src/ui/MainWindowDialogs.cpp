@@ -1,6 +1,7 @@
 // The commands that open the program's dialogs.
 #include "ui/MainWindow.h"
 
+#include "ui/AboutDialog.h"
 #include "ui/ColourDialog.h"
 #include "ui/PrintSetupDialog.h"
 
@@ -35,6 +36,8 @@ void MainWindow::PrintOptions_Click()
 void MainWindow::Command4_Click()
 {
     // "Quit" closes the dialogs first, then ends the program; nothing is saved and nothing asked.
+    if (m_about)
+        m_about->close();
     if (m_colourDialog)
         m_colourDialog->close();
     if (m_printSetup)

@@ -108,8 +108,11 @@ void MainWindow::WriteResultFile(const QString& path)
         input.matrixXTitle = fileBytes(*Label14[1]);
         input.matrixYTitle = fileBytes(*Label15[1]);
         input.smoothingCaption = fileBytes(*Label4);
-        input.axisLeftCaption = fileBytes(*Label1[1]);
-        input.axisRightCaption = fileBytes(*Label2[1]);
+        // The axis of the probability figure; a section read back from a file has no probability figure,
+        // and then the section's own axis is saved, so that its climate values are not lost.
+        const bool ownAxis = Label1[1]->text().isEmpty() && Label2[1]->text().isEmpty();
+        input.axisLeftCaption = fileBytes(*Label1[ownAxis ? 3 : 1]);
+        input.axisRightCaption = fileBytes(*Label2[ownAxis ? 3 : 1]);
         input.sectionTopCaption = fileBytes(*Label2[4]);
         input.sectionBottomCaption = fileBytes(*Label1[4]);
         input.confidenceCoefficient1 = Settings.confidenceCoefficient1;
@@ -271,6 +274,10 @@ void MainWindow::ReadResultFile()
         Label5[1]->setEnabled(true);
         Label6[0]->setText(coefficientCaption(data.confidenceCoefficient1) + QStringLiteral(" %"));
         Label6[1]->setText(coefficientCaption(data.confidenceCoefficient2) + QStringLiteral(" %"));
+        // The section's coefficients go with it: the section view's text, the printed legend and a save
+        // of this section take them, not those of a matrix imported before.
+        Settings.confidenceCoefficient1 = data.confidenceCoefficient1;
+        Settings.confidenceCoefficient2 = data.confidenceCoefficient2;
         Drawn[2] = true;
         figure.freeze();
 

@@ -2,15 +2,18 @@
 // and the files the steps must give. The runner takes the steps on a headless main window, as
 // brimvale-batch does, and compares. Steps, one per line ("#" starts a comment): width N, height N,
 // smoothing N, top TEXT, bottom TEXT, import-data FILE, import-matrix FILE, calibrate, save NAME,
-// import-result NAME, summary NAME, probe FIGURE X Y #RRGGBB, fails TEXT. An input FILE lies in the
-// scenario folder, or is {examples}/NAME. save and summary write NAME into a scratch folder and compare it
-// with NAME in the scenario folder, the folders' names written {scratch}, {scenario} and {examples};
-// import-result reads NAME from the scratch folder; probe reads a pixel of figure 0, 1 or 2. A step must
+// import-result NAME, summary NAME, print NAME, probe FIGURE X Y #RRGGBB, fails TEXT; and by the names of
+// the window's controls: click NAME, right-click NAME, slide NAME N, answer NAME (the next file dialog's
+// answer), compare NAME, expect NAME PROPERTY VALUE (text, enabled, checked: a property as text; visible),
+// clipboard WxH. An input FILE lies in the scenario folder, or is {examples}/NAME. Written files go to a
+// scratch folder; save, summary and compare compare them with NAME in the scenario folder, the folders'
+// names written {scratch}, {scenario} and {examples}; probe reads a pixel of figure 0, 1 or 2. A step must
 // succeed unless the next line is "fails TEXT", the start of what brimvale-batch would report. With
-// BRIMVALE_WRITE_SCENARIOS set, save and summary write the expected files instead (check them by hand).
+// BRIMVALE_WRITE_SCENARIOS set, the compared files are written instead (check them by hand).
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QVariant>
 
 #include <fstream>
 #include <sstream>
@@ -95,8 +98,46 @@ protected:
                 expectFile(word, test::readBytes(scratch.file(word)), line);
             return problem;
         }
-        if (step == "summary")
+        if (step == "click" || step == "right-click")
+            return step == "click" ? window.click(text) : window.rightClick(text);
+        if (step == "slide")
+            return window.slide(text.section(QLatin1Char(' '), 0, 0), std::stoi(rest));
+        if (step == "print") {
+            auto problem = window.print(scratch.file(word));
+            EXPECT_TRUE(problem || test::readBytes(scratch.file(word)).starts_with("%PDF-")) << "line " << line;
+            return problem;
+        }
+        if (step == "answer")
+            window.answer(scratch.file(word));
+        else if (step == "compare")
+            expectFile(word, test::readBytes(scratch.file(word)), line);
+        else if (step == "summary")
             expectFile(word, composeSectionSummary(SectionView::fromWindow(window.window())), line);
+        else if (step == "expect") {
+            std::istringstream words(rest);
+            std::string property;
+            std::string value;
+            words >> property >> std::ws;
+            std::getline(words, value);
+            // A control of a dialog is named after it: frmPrintSetup/Text1.
+            const QObject* control = &window.window();
+            for (const QString& part : QString::fromStdString(word).split(QLatin1Char('/')))
+                control = control ? control->findChild<QObject*>(part) : nullptr;
+            if (!control) {
+                ADD_FAILURE() << "line " << line << ": no " << word;
+                return std::nullopt;
+            }
+            const auto* widget = qobject_cast<const QWidget*>(control);
+            const bool visible =
+                widget && (widget->isWindow() ? widget->isVisible() : widget->isVisibleTo(&window.window()));
+            const QString shown = property == "visible" ? QVariant(visible).toString()
+                                                        : control->property(property.c_str()).toString();
+            EXPECT_EQ(shown.toStdString(), value) << "line " << line << ": " << word << " " << property;
+        } else if (step == "clipboard") {
+            const QSize size = window.clipboardImage().size();
+            EXPECT_EQ(std::to_string(size.width()) + "x" + std::to_string(size.height()), word)
+                << "line " << line;
+        }
         else if (step == "probe") {
             int x = 0;
             int y = 0;

@@ -1,4 +1,4 @@
-// Helpers of the figure tests: white surfaces, the colours they are checked for and pixels read back.
+// Helpers of the figure tests: surfaces, the colours they are checked for and pixels read back.
 #pragma once
 
 #include <QImage>
@@ -21,11 +21,11 @@ inline constexpr QRgb LowerGrey = qRgb(100, 100, 100);
 
 using Pixels = std::set<std::pair<int, int>>; // (x, y)
 
-// A white surface of the given size in pixels, in its default scale (15 twips a pixel).
-inline DrawingSurface whiteSurface(int width, int height, qreal ratio = 1.0)
+// A surface of the given size in pixels, in its default scale (15 twips a pixel).
+inline DrawingSurface whiteSurface(int width, int height, qreal ratio = 1.0, QRgb back = White)
 {
     DrawingSurface surface(QSize(width, height), ratio);
-    surface.setBackColor(White);
+    surface.setBackColor(back);
     return surface;
 }
 

@@ -13,11 +13,9 @@ inline constexpr QRgb White = qRgb(255, 255, 255);
 inline constexpr QRgb Black = qRgb(0, 0, 0);
 inline constexpr QRgb Red = qRgb(255, 0, 0);
 inline constexpr QRgb Blue = qRgb(0, 0, 255);
-// The confidence classes from 2 (the first coefficient) and from 1 (the second), in colour and in grey.
+// The confidence classes from 2 (the first coefficient) and from 1 (the second).
 inline constexpr QRgb UpperClass = qRgb(200, 255, 200);
 inline constexpr QRgb LowerClass = qRgb(50, 127, 50);
-inline constexpr QRgb UpperGrey = qRgb(200, 200, 200);
-inline constexpr QRgb LowerGrey = qRgb(100, 100, 100);
 
 using Pixels = std::set<std::pair<int, int>>; // (x, y)
 

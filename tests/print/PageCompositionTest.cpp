@@ -1,13 +1,17 @@
-// The printed page: the page mapping, pen widths, cell dots, the legend, and what is printed where and in
-// what order, on a recording page.
+// The printed page: mapping, pens, dots and legend, what is printed where and in what order, and a PDF page.
 #include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPdfWriter>
 
 #include <algorithm>
 #include <iterator>
 
 #include "print/PageComposition.h"
 #include "print/PageMapping.h"
+#include "print/PainterPrintPage.h"
 #include "print/RecordingPrintPage.h"
+#include "support/ScratchFolder.h"
 
 namespace brimvale {
 namespace {
@@ -22,43 +26,32 @@ TEST(PageMappingTest, ZoomScalesTheWindowAndDropsItsLeftStrip)
 
 TEST(PenWidthTest, RoundsHalvesToEvenAndNeverBelowOnePixel)
 {
-    const struct {
-        float dotSize, frameThickness;
-        int dot, runningMean, frame;
-    } cases[] = {{6, 3, 2, 4, 3}, {5, 2.5f, 1, 3, 2}, {10, 3.5f, 2, 7, 4}, {1, 0, 1, 1, 1}};
-    for (const auto& c : cases) {
-        const PrintOptions options{c.dotSize, c.frameThickness, 1.0f, 10.0f, {}};
-        EXPECT_EQ(std::make_tuple(dotWidth(options), runningMeanWidth(options), frameWidth(options)),
-                  std::make_tuple(c.dot, c.runningMean, c.frame))
-            << c.dotSize << " " << c.frameThickness;
+    // At zoom 1: dots DotSize / 4, the running mean 2 DotSize / 3 and frames FrameThickness wide.
+    const std::tuple<float, float, int, int, int> cases[] = {
+        {6, 3, 2, 4, 3}, {5, 2.5f, 1, 3, 2}, {10, 3.5f, 2, 7, 4}, {1, 0, 1, 1, 1}};
+    for (const auto& [dotSize, thickness, dot, mean, frame] : cases) {
+        const PrintOptions o{dotSize, thickness, 1.0f, 10.0f, {}};
+        EXPECT_EQ(std::tuple(dotWidth(o), runningMeanWidth(o), frameWidth(o)), std::tuple(dot, mean, frame));
     }
 }
 
 TEST(CellDotTest, ConfidenceClassesAndTheScreensProbabilityColours)
 {
+    // A probability cell below 1 is white on screen, so nothing on paper; 1.02 and 2.02 look up 0.4.
     ProgramSettings confidence, grey, probability;
     confidence.confidenceMode = grey.confidenceMode = probability.probabilityMode = true;
     grey.greyScale = true;
-    // A probability cell below 1 is white on screen, so nothing on paper; 1.02 and 2.02 both look up
-    // 20 * 0.02 on the ramp.
-    const struct {
-        const ProgramSettings* settings;
-        double cell;
-        bool showMode;
-        std::optional<QRgb> dot;
-    } cases[] = {
-        {&confidence, 0.5, true, std::nullopt},         {&confidence, 3.0, true, qRgb(255, 0, 0)},
-        {&confidence, 3.0, false, qRgb(200, 255, 200)}, {&confidence, -2.5, true, qRgb(50, 127, 50)},
-        {&confidence, 1.5, true, qRgb(200, 255, 200)},  {&grey, 3.0, true, qRgb(0, 0, 0)},
-        {&grey, 2.5, true, qRgb(100, 100, 100)},        {&probability, 0.5, true, std::nullopt},
-        {&probability, 1.02, true, qRgb(170, 255, 0)},  {&probability, -2.02, false, qRgb(170, 255, 0)}};
-    for (const auto& c : cases)
-        EXPECT_EQ(cellDotColour(c.cell, *c.settings, c.showMode), c.dot)
-            << c.cell << " " << c.settings->greyScale;
+    const std::tuple<const ProgramSettings&, double, bool, std::optional<QRgb>> cases[] = {
+        {confidence, 0.5, true, std::nullopt},         {confidence, 3.0, true, qRgb(255, 0, 0)},
+        {confidence, 3.0, false, qRgb(200, 255, 200)}, {confidence, -2.5, true, qRgb(50, 127, 50)},
+        {confidence, 1.5, true, qRgb(200, 255, 200)},  {grey, 3.0, true, qRgb(0, 0, 0)},
+        {grey, 2.5, true, qRgb(100, 100, 100)},        {probability, 0.5, true, std::nullopt},
+        {probability, 1.02, true, qRgb(170, 255, 0)},  {probability, -2.02, false, qRgb(170, 255, 0)}};
+    for (const auto& [settings, cell, showMode, dot] : cases)
+        EXPECT_EQ(cellDotColour(cell, settings, showMode), dot) << cell << " " << settings.greyScale;
 }
 
-// The window's design layout with two axis labels, a record of three points, and one coloured cell in
-// the matrix and in a section of four rows.
+// The window's layout, two axis labels, a record of three points, a cell in the matrix and in a section.
 class PageTest : public ::testing::Test {
 protected:
     ProgramSettings settings;
@@ -73,12 +66,16 @@ protected:
                             QRectF(7440, 840, 2175, 5535)};
         snapshot.slider2Height = 5700;
         snapshot.drawn = {true, true, true};
-        snapshot.horizontalAxisLabels = {{QRectF(1440, 6480, 735, 255), QStringLiteral("0")}};
-        snapshot.verticalAxisLabels = {{QRectF(3600, 2880, 345, 255), QStringLiteral("20")}};
-        snapshot.settings = &settings;
-        snapshot.data = &data;
-        snapshot.grid = &grid;
-        snapshot.section = &section;
+        snapshot.horizontalAxisLabels = {{QRectF(1440, 6480, 735, 255), "0"}};
+        snapshot.verticalAxisLabels = {{QRectF(3600, 2880, 345, 255), "20"}};
+        snapshot.fileNames = {"/d/core.csv", "/d/matrix.csv", "/d/section.csv"};
+        snapshot.horizontalTitles = {"Quercus (%)", "July (C)", "July (C)"};
+        snapshot.verticalTitles = {"Depth (cm)", "Quercus (%)", "Depth"};
+        snapshot.smoothing = true;
+        snapshot.smoothingLevel = "3";
+        snapshot.coefficients = {"68", "95"};
+        std::tie(snapshot.settings, snapshot.data, snapshot.grid, snapshot.section) =
+            std::tuple(&settings, &data, &grid, &section);
         settings.confidenceMode = true;
         settings.printOptions.title = "Core 7";
         data.lastIndex = 2;
@@ -89,56 +86,40 @@ protected:
         grid(0, 200) = 2.5;
         section(1, 200, 4) = 1.5;
     }
-
-    // The legend as printed, detail lines indented.
-    Calls legend() const
-    {
-        Calls lines;
-        for (const LegendLine& line : legendLines(snapshot))
-            lines.push_back((line.detail ? "  " : "") + line.text.toStdString());
-        return lines;
-    }
 };
 
-TEST_F(PageTest, LegendNamesTheDataFigureThenTheProbabilityOrElseTheSectionFigure)
+TEST_F(PageTest, LegendNamesTheDataFigureThenTheProbabilityOrElseTheSectionFigureThenTheSettings)
 {
-    // Drawn(0), Drawn(1) and Drawn(2), and the figures named.
-    const std::pair<std::string, std::string> cases[] = {
-        {"000", ""},         {"100", "Figure 1"},          {"010", "Figure 2"},
-        {"001", "Figure 3"}, {"110", "Figure 1 Figure 2"}, {"101", "Figure 1 Figure 3"},
-        {"011", "Figure 2"}, {"111", "Figure 1 Figure 2"}};
-    for (const auto& [drawn, named] : cases) {
-        snapshot.drawn = {drawn[0] == '1', drawn[1] == '1', drawn[2] == '1'};
-        std::string figures;
-        for (const std::string& line : legend())
-            if (line.starts_with("Figure"))
-                figures += (figures.empty() ? "" : " ") + line;
-        EXPECT_EQ(figures, named) << drawn;
-    }
-}
-
-TEST_F(PageTest, LegendListsEachFigureAndTheSettingsWithTwoBlanksAfterTheLabels)
-{
-    snapshot.drawn = {true, false, true};
-    snapshot.fileNames = {QStringLiteral("/d/core.csv"), {}, QStringLiteral("/d/section.csv")};
-    snapshot.horizontalTitles = {QStringLiteral("Quercus (%)"), {}, QStringLiteral("July (deg C)")};
-    snapshot.verticalTitles = {QStringLiteral("Depth (cm)"), {}, QStringLiteral("Depth")};
-    snapshot.smoothing = true;
-    snapshot.smoothingLevel = QStringLiteral("3");
-    snapshot.coefficients = {QStringLiteral("68"), QStringLiteral("95")};
+    const Calls figures[] = {{"Figure 1", "  File: /d/core.csv", "  X: Quercus (%)", "  Y: Depth (cm)"},
+                             {"Figure 2", "  File: /d/matrix.csv", "  X: July (C)", "  Y: Quercus (%)"},
+                             {"Figure 3", "  File: /d/section.csv", "  X: July (C)", "  Y: Depth"}};
     settings.zEnhancement = 0.57f;
-    EXPECT_EQ(legend(),
-              (Calls{"Figure 1", "  File: /d/core.csv", "  X: Quercus (%)", "  Y: Depth (cm)", "Figure 3",
-                     "  File: /d/section.csv", "  X: July (deg C)", "  Y: Depth", "",
-                     "Smoothing level (Number of averaged horizons):  3", "Confidence coefficient 1:  68",
-                     "Confidence coefficient 2:  95", "Z-axis enhancement:  57 %"}));
+    // Drawn(0), Drawn(1) and Drawn(2): the figures named.
+    for (const std::string drawn :
+         {"000:", "100:1", "010:2", "001:3", "110:12", "101:13", "011:2", "111:12"}) {
+        snapshot.drawn = {drawn[0] == '1', drawn[1] == '1', drawn[2] == '1'};
+        Calls expected;
+        for (const char k : drawn.substr(4))
+            expected.insert(expected.end(), figures[k - '1'].begin(), figures[k - '1'].end());
+        expected.insert(expected.end(), {"", "Smoothing level (Number of averaged horizons):  3",
+                                         "Confidence coefficient 1:  68", "Confidence coefficient 2:  95",
+                                         "Z-axis enhancement:  57 %"});
+        Calls printed; // detail lines indented
+        for (const LegendLine& line : legendLines(snapshot))
+            printed.push_back((line.detail ? "  " : "") + line.text.toStdString());
+        EXPECT_EQ(printed, expected) << drawn;
+    }
 }
 
 TEST_F(PageTest, PrintsCurveDotsFramesLabelsAndLegendInThatOrderAtMappedPlaces)
 {
     test::RecordingPrintPage page;
     composePage(snapshot, page);
-    EXPECT_EQ(page.outline(), "WLDWBWFTE");
+    std::string kinds; // of the calls in order, a run of one kind written once
+    for (const std::string& call : page.calls)
+        if (kinds.empty() || kinds.back() != call[0])
+            kinds += call[0];
+    EXPECT_EQ(kinds, "WLDWBWFTE");
     EXPECT_EQ(page.of('W'), (Calls{"2", "3", "2"}));
     // Only the segment whose points both lie in the vertical range 0 to 100: (0, 0) to (5, 50).
     EXPECT_EQ(page.of('L'), (Calls{"940,1840 2027.5,4607.5 #0000ff"}));
@@ -146,12 +127,12 @@ TEST_F(PageTest, PrintsCurveDotsFramesLabelsAndLegendInThatOrderAtMappedPlaces)
     EXPECT_EQ(page.of('D'), (Calls{"3940,1840 #327f32", "9115,7375 #c8ffc8"}));
     // 3 * 3 twips outside the data figure's mapped rectangle (940, 1840)-(3115, 7375).
     EXPECT_EQ(page.of('B').front(), "931,1831 3124,7384 #7f7f7f");
-    // The title; "20" ends at its label's right edge and "0" is centred on its label, at 10.8 twips per
-    // character and point; the legend starts a fifth of Slider2's height below the data figure.
+    // "20" ends at its label's right edge, "0" is centred on its label (10.8 twips per character and point);
+    // the legend starts a fifth of Slider2's height below the data figure.
     const Calls texts = page.of('T');
-    EXPECT_EQ(
-        Calls(texts.begin(), texts.begin() + 5),
-        (Calls{"940,1000 Core 7", "3229,3880 20", "1253.5,7480 0", "940,8515 Figure 1", "1000,8765 File: "}));
+    EXPECT_EQ(Calls(texts.begin(), texts.begin() + 5),
+              (Calls{"940,1000 Core 7", "3229,3880 20", "1253.5,7480 0", "940,8515 Figure 1",
+                     "1000,8765 File: /d/core.csv"}));
 }
 
 TEST_F(PageTest, TheSectionViewPrintsItsPanelsMarkerAndTextBlockInsteadOfTheProbabilityFigure)
@@ -164,7 +145,6 @@ TEST_F(PageTest, TheSectionViewPrintsItsPanelsMarkerAndTextBlockInsteadOfTheProb
     view.profile.emplace()[100] = 0.025f; // half the panel's height at enhancement 1
     test::RecordingPrintPage page;
     composePage(snapshot, page);
-
     EXPECT_EQ(page.of('D'), (Calls{"9115,7375 #c8ffc8"}));
     // The data curve, bar 100 of the profile, and the marker across the section and the data figure.
     EXPECT_EQ(page.of('L'), (Calls{"940,1840 2027.5,4607.5 #0000ff", "5027.5,4615 5027.5,4307.5 #0000ff",
@@ -174,6 +154,34 @@ TEST_F(PageTest, TheSectionViewPrintsItsPanelsMarkerAndTextBlockInsteadOfTheProb
     const auto heading = std::ranges::find(page.calls, "T 9940,1960 Input value");
     ASSERT_NE(heading, page.calls.end());
     EXPECT_EQ(*std::prev(heading), "F 10 bold");
+}
+
+TEST(PainterPrintPageTest, DrawsInTwipsWithPensInPrinterPixels)
+{
+    test::ScratchFolder folder; // 1200 PDF units an inch: a twip is 5/6 of one, a printer pixel 4
+    const QString file = QString::fromStdString(folder.file("page.pdf").string());
+    {
+        QPdfWriter writer(file);
+        PainterPrintPage page(writer, QStringLiteral("Arial"));
+        page.setDrawWidth(2);
+        page.dot(QPointF(1440, 1440), qRgb(255, 0, 0));
+        page.setDrawWidth(3);
+        page.box(QRectF(720, 720, 1440, 1440), qRgb(127, 127, 127));
+        page.setFont(10, true);
+        page.text(QPointF(1440, 2880), QStringLiteral("Core 7"));
+        page.endDocument();
+    }
+    QFile pdf(file);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_EQ(bytes.count("/Type /Page\n"), 1);
+    // The page's drawing is the file's first stream; qUncompress wants the expected size in front.
+    const qsizetype stream = bytes.indexOf("stream\n") + 7;
+    const QByteArray contents = qUncompress(QByteArray("\x00\x01\x00\x00", 4) +
+                                            bytes.mid(stream, bytes.indexOf("\nendstream", stream) - stream));
+    EXPECT_TRUE(contents.contains("1 0 0 scn\n/GSa gs\n1196 1196 8 8 re\nf")) << contents.toStdString();
+    EXPECT_TRUE(contents.contains("12 w 1 J 2 M 0 j []0  d\n600 600 1200 1200 re\nS") &&
+                contents.contains("Tj"));
 }
 
 } // namespace

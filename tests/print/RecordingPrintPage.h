@@ -1,11 +1,8 @@
-// A printed page that writes down every call as a line, to test what the page composition prints, where
-// and in what order: "W 2", "L 940,1840 2027.5,4607.5 #0000ff", "B ...", "D 3940,1840 #327f32", "F 10 bold",
-// "T 940,1000 Core 7", "E".
+// A printed page that writes down every call as a line: "W 2", "L 940,1840 2027.5,4607.5 #0000ff", "E".
 #pragma once
 
 #include <QColor>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,29 +16,13 @@ struct RecordingPrintPage : PrintPage {
     Calls calls;
 
     void setDrawWidth(int pixels) override { add("W " + QString::number(pixels)); }
-    void line(QPointF a, QPointF b, QRgb c) override { add("L " + at(a) + ' ' + at(b) + ' ' + hex(c)); }
-    void box(const QRectF& r, QRgb c) override
-    {
-        add("B " + at(r.topLeft()) + ' ' + at(r.bottomRight()) + ' ' + hex(c));
-    }
-    void dot(QPointF centre, QRgb c) override { add("D " + at(centre) + ' ' + hex(c)); }
-    void setFont(double size, bool bold) override
-    {
-        add("F " + QString::number(size) + (bold ? " bold" : ""));
-    }
+    void line(QPointF a, QPointF b, QRgb c) override { add("L " + at(a) + at(b) + hex(c)); }
+    void box(const QRectF& r, QRgb c) override { add("B " + at(r.topLeft()) + at(r.bottomRight()) + hex(c)); }
+    void dot(QPointF centre, QRgb c) override { add("D " + at(centre) + hex(c)); }
+    void setFont(double pt, bool bold) override { add(QString("F %1%2").arg(pt).arg(bold ? " bold" : "")); }
     double lineHeight() const override { return 250.0; }
-    void text(QPointF topLeft, const QString& text) override { add("T " + at(topLeft) + ' ' + text); }
+    void text(QPointF topLeft, const QString& text) override { add("T " + at(topLeft) + text); }
     void endDocument() override { add("E"); }
-
-    // The kinds of the calls in order, a run of one kind written once: "WLDBFTE".
-    std::string outline() const
-    {
-        std::string kinds;
-        for (const std::string& call : calls)
-            kinds += call[0];
-        kinds.erase(std::unique(kinds.begin(), kinds.end()), kinds.end());
-        return kinds;
-    }
 
     // The calls of one kind, without their letter.
     Calls of(char kind) const
@@ -53,10 +34,7 @@ struct RecordingPrintPage : PrintPage {
         return chosen;
     }
 
-    static QString at(QPointF p)
-    {
-        return QString::number(p.x(), 'g', 10) + ',' + QString::number(p.y(), 'g', 10);
-    }
+    static QString at(QPointF p) { return QString("%1,%2 ").arg(p.x(), 0, 'g', 10).arg(p.y(), 0, 'g', 10); }
     static QString hex(QRgb colour) { return QColor::fromRgb(colour).name(); }
     void add(const QString& call) { calls.push_back(call.toStdString()); }
 };

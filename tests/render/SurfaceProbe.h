@@ -1,4 +1,4 @@
-// Helpers of the figure tests: white surfaces, the colours they are checked for and pixels read back.
+// Helpers of the figure tests: surfaces, the colours they are checked for and pixels read back.
 #pragma once
 
 #include <QImage>
@@ -13,19 +13,17 @@ inline constexpr QRgb White = qRgb(255, 255, 255);
 inline constexpr QRgb Black = qRgb(0, 0, 0);
 inline constexpr QRgb Red = qRgb(255, 0, 0);
 inline constexpr QRgb Blue = qRgb(0, 0, 255);
-// The confidence classes from 2 (the first coefficient) and from 1 (the second), in colour and in grey.
+// The confidence classes from 2 (the first coefficient) and from 1 (the second).
 inline constexpr QRgb UpperClass = qRgb(200, 255, 200);
 inline constexpr QRgb LowerClass = qRgb(50, 127, 50);
-inline constexpr QRgb UpperGrey = qRgb(200, 200, 200);
-inline constexpr QRgb LowerGrey = qRgb(100, 100, 100);
 
 using Pixels = std::set<std::pair<int, int>>; // (x, y)
 
-// A white surface of the given size in pixels, in its default scale (15 twips a pixel).
-inline DrawingSurface whiteSurface(int width, int height, qreal ratio = 1.0)
+// A surface of the given size in pixels, in its default scale (15 twips a pixel).
+inline DrawingSurface whiteSurface(int width, int height, qreal ratio = 1.0, QRgb back = White)
 {
     DrawingSurface surface(QSize(width, height), ratio);
-    surface.setBackColor(White);
+    surface.setBackColor(back);
     return surface;
 }
 

@@ -44,6 +44,7 @@ struct Edges {
     std::vector<double> x; // x[i] .. x[i + 1] is column i
     std::vector<double> y; // y[r] .. y[r + 1] is row r
 
+    // Row j of the grid runs down from its point, (1 - j / 200) * H, to the point of row j - 1.
     static Edges ofGrid(const DrawingSurface& surface)
     {
         Edges edges;
@@ -51,7 +52,7 @@ struct Edges {
         const double h = surface.scaleHeight();
         for (int i = 0; i <= LastColumn + 1; ++i) {
             edges.x.push_back(columnEdge(w, i));
-            edges.y.push_back(gridRowEdge(h, i));
+            edges.y.push_back(gridRowEdge(h, i - 1));
         }
         return edges;
     }
@@ -101,7 +102,7 @@ void plotConfidence(DrawingSurface& surface, const ProgramSettings& settings, fl
 CellRect gridCellRect(double scaleWidth, double scaleHeight, int i, int j)
 {
     return CellRect{columnEdge(scaleWidth, i), gridRowEdge(scaleHeight, j), columnEdge(scaleWidth, i + 1),
-                    gridRowEdge(scaleHeight, j + 1)};
+                    gridRowEdge(scaleHeight, j - 1)};
 }
 
 CellRect sectionCellRect(double scaleWidth, double scaleHeight, int verticalSteps, int i, int h)

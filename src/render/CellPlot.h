@@ -34,7 +34,8 @@ struct CellRect {
     double y2;
 };
 
-// Grid cell (i, j) at x = i * W / 200, y = (1 - j / 200) * H; row 0 at the bottom.
+// Grid cell (i, j) at x = i * W / 200, y = (1 - j / 200) * H, filled down to the next row's point, as the
+// section's cells are: row 200 at the top edge, row 0 on the bottom edge (and so below the figure).
 CellRect gridCellRect(double scaleWidth, double scaleHeight, int i, int j);
 // Section cell (i, h) at x = i * W / 200, y = h * H / verticalSteps; row 0 at the top. With
 // verticalSteps 0 the one row fills the whole height.

@@ -22,9 +22,10 @@ const auto Packed = ProbabilitySource::PackedFraction;
 
 TEST(CellPlotTest, CellsColumnsRowsAndFiguresFillTheirCellsInTheirPlaces)
 {
-    // Column i spans x = i * w / 200 to (i + 1) * w / 200, grid row j the same band counted up from the
-    // bottom, section row h of h / verticalSteps from the top. On 400 x 400, grid cell (7, 50) covers
-    // pixels 14..15 by 298..299. The one-cell probability plot looks up the caller's value and applies the
+    // Column i spans x = i * w / 200 to (i + 1) * w / 200; grid row j runs down from y = (1 - j / 200) * h
+    // to the point of row j - 1, and section row h from h / verticalSteps of the height, like its curve
+    // points. On 400 x 400, grid cell (7, 50) covers pixels 14..15 by 300..301, row 200 the top two pixel
+    // rows, and row 0 lies below the bottom edge. The one-cell probability plot looks up the caller's value and applies the
     // white rule to the matrix cell; the one-cell confidence plot takes the value itself as the class.
     ProgramSettings settings;
     ProbabilityGrid grid;
@@ -33,12 +34,12 @@ TEST(CellPlotTest, CellsColumnsRowsAndFiguresFillTheirCellsInTheirPlaces)
     float v = -0.2f;
     plotGridProbability(column, settings, grid, v, 7, 50);
     EXPECT_TRUE(v == 0.2f && rgbOf(settings.colourComponents) == At02);
-    EXPECT_EQ(pixelsOf(column.image(), At02), block(14, 298, 15, 299));
+    EXPECT_EQ(pixelsOf(column.image(), At02), block(14, 300, 15, 301));
     plotGridConfidence(column, settings, v = -2.0f, 7, 50);
-    EXPECT_TRUE(v == 2.0f && pixelsOf(column.image(), UpperClass) == block(14, 298, 15, 299));
+    EXPECT_TRUE(v == 2.0f && pixelsOf(column.image(), UpperClass) == block(14, 300, 15, 301));
     grid(7, 50) = 0.5;
     plotGridProbability(column, settings, grid, v, 7, 50);
-    EXPECT_EQ(pixelsOf(column.image(), White), block(14, 298, 15, 299));
+    EXPECT_EQ(pixelsOf(column.image(), White), block(14, 300, 15, 301));
     const auto outOfRange = RuntimeFailure::Kind::SubscriptOutOfRange;
     EXPECT_EQ(failureKind([&] { plotGridProbability(column, settings, grid, v, 0, 201); }), outOfRange);
     EXPECT_EQ(failureKind([&] { plotGridColumn(column, settings, grid, C, Packed, 201); }), outOfRange);
@@ -46,12 +47,16 @@ TEST(CellPlotTest, CellsColumnsRowsAndFiguresFillTheirCellsInTheirPlaces)
     // ramp's end: black. Rows of ten steps on 400 x 100 are 10 pixels high; one row fills the height.
     grid(7, 50) = 2.5;
     plotGridColumn(column, settings, grid, C, Packed, 7);
-    EXPECT_EQ(pixelsOf(column.image(), UpperClass), block(14, 298, 15, 299));
-    EXPECT_EQ(pixelsOf(column.image(), White), block(14, 0, 15, 399, block(14, 298, 15, 299)));
+    EXPECT_EQ(pixelsOf(column.image(), UpperClass), block(14, 300, 15, 301));
+    EXPECT_EQ(pixelsOf(column.image(), White), block(14, 0, 15, 399, block(14, 300, 15, 301)));
     plotGridColumn(column, settings, grid, P, ProbabilitySource::RawValue, 7);
-    EXPECT_EQ(pixelsOf(column.image(), Black), block(14, 298, 15, 299));
+    EXPECT_EQ(pixelsOf(column.image(), Black), block(14, 300, 15, 301));
     plotGridFigure(column, settings, grid, C, Packed);
-    EXPECT_EQ(pixelsOf(column.image(), White), block(0, 0, 399, 399, block(14, 298, 15, 299)));
+    EXPECT_EQ(pixelsOf(column.image(), White), block(0, 0, 399, 399, block(14, 300, 15, 301)));
+    grid = ProbabilityGrid();
+    grid(0, 200) = grid(1, 0) = 2.5;
+    plotGridFigure(column, settings, grid, C, Packed);
+    EXPECT_EQ(pixelsOf(column.image(), UpperClass), block(0, 0, 1, 1));
     SectionMatrix section(10);
     section(1, 100, 3) = 2.5;
     DrawingSurface rows = whiteSurface(400, 100, 1.0, Back);

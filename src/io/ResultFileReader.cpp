@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "io/CsvFieldReader.h"
+#include "io/ResultFileWriter.h"
 #include "model/Conversions.h"
 
 namespace brimvale {
@@ -13,9 +14,9 @@ namespace {
 using Kind = RuntimeFailure::Kind;
 
 constexpr int columns = SectionMatrix::Columns;
-// A data row is at least 202 one-character numbers, each followed by a separator (the last row's final
-// one aside, which the axis row before the rows makes up for).
-constexpr std::size_t shortestRowBytes = 2 * (columns + 1);
+// The least and the most width of the figure sliders: the most rows any section holds.
+constexpr std::int32_t narrowestWidth = 10;
+constexpr std::int32_t fullHeight = 100;
 constexpr std::int16_t steadySteps = 500;
 
 constexpr std::string_view currentFirstField = "Brimvale common output format";
@@ -36,9 +37,12 @@ void readRows(CsvFieldReader& reader, ResultFileOutcome& outcome, Place& place)
     if (steps < 0)
         raiseFailure(Kind::SubscriptOutOfRange, "Subscript out of range: " + std::to_string(steps) + " rows");
     const std::size_t rows = static_cast<std::size_t>(steps) + 1;
-    if (reader.remainingBytes() < rows * shortestRowBytes)
-        raiseFailure(Kind::ReadPastEnd, "Input past end of file: " + std::to_string(reader.remainingBytes()) +
-                                            " bytes left cannot hold " + std::to_string(rows) + " data rows");
+    // A count beyond the largest section the figure sliders can make comes from no section; it is refused
+    // before the rows are allocated. A file that ends before its rows do keeps the rows it holds.
+    const std::int16_t largest = resultVerticalSteps(narrowestWidth, fullHeight);
+    if (steps > largest)
+        raiseFailure(Kind::InvalidData, std::to_string(rows) + " data rows are more than any section holds (" +
+                                            std::to_string(largest + 1) + ")");
     data.verticalValues.assign(rows, 0.0f);
     data.section = SectionMatrix(data.verticalSteps);
     outcome.stage = ResultFileOutcome::Stage::SectionAllocated;

@@ -35,7 +35,7 @@ struct ResultFileOutcome {
     enum class Stage {
         Nothing, // nothing to apply: the file is unreadable or not a result file, or the head broke early
         VerticalStepsRead, // line 11 read; a later head field failed
-        HeadRead,          // the whole head read; the section could not be created for its rows
+        HeadRead,          // the whole head read; its row count was refused
         SectionAllocated,  // section and verticalValues hold verticalSteps + 1 rows; a row field failed
         Complete,          // every field read
     };
@@ -56,8 +56,8 @@ ResultFileOutcome readResultFile(const std::filesystem::path& path);
 // Reads a result file's contents field by field; never raises. The first field must be "Brimvale common
 // output format" or "Brimvale output file" (InvalidData otherwise); numeric fields convert strictly
 // (TypeMismatch, Overflow) and the end of the contents is ReadPastEnd. A negative row count fails with
-// SubscriptOutOfRange, and a row count the rest of the contents cannot hold with ReadPastEnd before any
-// row is allocated. Failure messages say where in the file reading stopped.
+// SubscriptOutOfRange, and one beyond the largest section the figure sliders can make (5111 rows) with
+// InvalidData, before any row is allocated. Failure messages say where in the file reading stopped.
 ResultFileOutcome readResultContents(std::string contents);
 
 // The figure sliders that fit a loaded section of verticalSteps + 1 rows.

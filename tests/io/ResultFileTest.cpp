@@ -249,7 +249,6 @@ TEST(ResultFileReaderTest, AFileThatBreaksOffKeepsWhatWasRead)
     for (int i = 0; i < 50; ++i)
         (axis50 += ',') += std::to_string(i);
     rowCut.resize(rowCut.find("\r\n50,"));
-    const std::string roomLeft = std::to_string(smallFile.size() - head.size());
     const auto notResult = [](const std::string& first) {
         return Failure{Kind::InvalidData,
                        "first field: Not a Brimvale result file: it begins with \"" + first + "\""};
@@ -269,9 +268,11 @@ TEST(ResultFileReaderTest, AFileThatBreaksOffKeepsWhatWasRead)
          {Kind::Overflow, "head note: Overflow converting to Single"}, Stage::VerticalStepsRead, 4},
         {"negative steps", edited({{11, "a,-5"}}),
          {Kind::SubscriptOutOfRange, "head note: Subscript out of range: -5 rows"}, Stage::HeadRead, -5},
-        {"more rows than the file can hold", edited({{11, "a,32767"}}),
-         {Kind::ReadPastEnd, "head note: Input past end of file: " + roomLeft +
-                                 " bytes left cannot hold 32768 data rows"}, Stage::HeadRead, 32767},
+        {"more rows than any section", edited({{11, "a,5111"}}),
+         {Kind::InvalidData, "head note: 5112 data rows are more than any section holds (5111)"},
+         Stage::HeadRead, 5111},
+        {"more rows than the file holds", edited({{11, "a,5110"}}),
+         {Kind::ReadPastEnd, "data row 5: Input past end of file"}, Stage::SectionAllocated, 5110, 5, 201},
         {"the axis row breaks off", head + axis50 + std::string(2100, '\n'),
          {Kind::ReadPastEnd, "axis row: Input past end of file"}, Stage::SectionAllocated, 4, 0, 50},
         {"one row too few", edited({{11, "a,5"}}), {Kind::ReadPastEnd, "data row 5: Input past end of file"},

@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "ui/ColourDialog.h"
 #include "ui/WindowTest.h"
 
 namespace brimvale::test {
@@ -117,21 +118,33 @@ TEST_F(FiguresTest, TheSectionsLastRowFollowsTheViewAndTheEnhancement)
     EXPECT_EQ(sectionCentre(), qRgb(255, 191, 0));
 }
 
+// The grey scale leaves only the blue editor, whose scale reads 0 at the white threshold; "Reset" brings the
+// ramp back.
 TEST_F(FiguresTest, ColourSettingsReachTheFiguresWhenTheWindowIsActiveAgain)
 {
     oneRowSection();
     click(QStringLiteral("Confidence "));
     activate();
     click(QStringLiteral("Colour settings"));
+    ColourDialog& dialog = *window->findChild<ColourDialog*>();
     click(QStringLiteral("Grey scale"));
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(dialog.picture2(k).isHidden(), k < 2) << k;
+    EXPECT_TRUE(dialog.label0(1).isHidden());
+    EXPECT_FALSE(dialog.label2(1).isHidden());
+    EXPECT_EQ(dialog.label3().text(), QStringLiteral("0"));
     EXPECT_EQ(sectionCentre(), LowerClass) << "the figures wait until the window is active again";
     click(QStringLiteral("OK"));
-
+    EXPECT_FALSE(dialog.isVisible());
     activate();
     EXPECT_EQ(sectionCentre(), qRgb(100, 100, 100));
 
     click(QStringLiteral("Colour settings"));
     click(QStringLiteral("Reset"));
+    for (int k = 0; k < 3; ++k)
+        EXPECT_FALSE(dialog.picture2(k).isHidden()) << k;
+    EXPECT_FALSE(dialog.label0(1).isHidden());
+    EXPECT_EQ(dialog.label3().text(), QStringLiteral("10"));
     activate();
     EXPECT_EQ(sectionCentre(), LowerClass);
 }

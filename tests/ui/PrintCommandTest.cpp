@@ -5,10 +5,10 @@
 #include <QPushButton>
 
 #include "WindowTest.h"
-#include "ui/QtDialogBackend.h"
 #include "print/PageComposition.h"
 #include "print/RecordingPrintPage.h"
 #include "ui/PrintSetupDialog.h"
+#include "ui/QtDialogBackend.h"
 
 namespace brimvale::test {
 namespace {
@@ -69,7 +69,6 @@ TEST_F(PrintCommandTest, PrintWritesThePageChosenInThePrinterDialogAndCancelPrin
     EXPECT_EQ(platform.failures.entries[0].second.kind(), RuntimeFailure::Kind::Cancelled);
     QFile page(printers.file);
     EXPECT_TRUE(page.open(QIODevice::ReadOnly) && page.readAll().startsWith("%PDF-"));
-    EXPECT_EQ(platform.pointer.current(), MousePointer::Pointer::Default);
 
     // On screen the selection choice is hidden, but the PDF output stays: without a printer it is the only
     // way to print.

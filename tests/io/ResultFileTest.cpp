@@ -15,7 +15,7 @@
 
 #include "io/ResultFileReader.h"
 #include "io/ResultFileWriter.h"
-#include "support/CrLfLines.h"
+#include "support/SplitText.h"
 #include "support/FailureKind.h"
 #include "support/ScratchFolder.h"
 #include "support/Tolerance.h"

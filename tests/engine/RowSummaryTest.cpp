@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/RowSummary.h"
@@ -12,10 +13,7 @@ namespace {
 
 constexpr int Row = 1;
 
-struct CellRun {
-    int first, last;
-    double value;
-};
+using CellRun = std::tuple<int, int, double>; // first and last column, value
 
 // A section of three rows whose middle row holds the runs in layer 1; the other rows are full of marks
 // that must not leak into the summary.
@@ -24,9 +22,9 @@ SectionMatrix sectionWith(const std::vector<CellRun>& runs)
     SectionMatrix section(2);
     for (int j = 0; j <= 200; ++j)
         section(1, j, 0) = section(1, j, 2) = -3.5;
-    for (const CellRun& run : runs)
-        for (int j = run.first; j <= run.last; ++j)
-            section(1, j, Row) = run.value;
+    for (const auto& [first, last, value] : runs)
+        for (int j = first; j <= last; ++j)
+            section(1, j, Row) = value;
     return section;
 }
 
@@ -73,7 +71,8 @@ TEST(RowSummaryTest, IntervalsModeAndAverageAsShown)
     }
 }
 
-TEST(RowSummaryTest, MarksAndInputColumnOfTheRowOnly)
+// The input value is the axis value of the row's last input column; coefficients are shown as held.
+TEST(RowSummaryTest, MarksInputColumnAndCoefficientsOfTheRowOnly)
 {
     SectionMatrix section = sectionWith({{40, 40, 3.2}, {45, 45, -3.1}, {60, 60, 3.0}, {100, 100, -0.2}});
     section(0, 30, Row) = 1.0;
@@ -85,7 +84,15 @@ TEST(RowSummaryTest, MarksAndInputColumnOfTheRowOnly)
     EXPECT_EQ(summary.averageMarks, (std::vector<int>{45, 100}));
     EXPECT_EQ(summary.inputColumn, 77);
     EXPECT_EQ(summary.inputColumnCount, 2);
-    EXPECT_FALSE(summariseRow(SectionMatrix(2), Row).inputColumn.has_value());
+    AxisValues axis{};
+    axis[77] = 12.5f;
+    const auto c1 = NumberOrText::fromNumber(95), c2 = NumberOrText::fromText("68.3");
+    const RowSummaryText text = summaryText(summary, 0.0, 1.0, c1, c2, axis);
+    EXPECT_EQ((std::vector{text.inputValue.value_or("none"), text.coefficient1, text.coefficient2}),
+              (std::vector<std::string>{"12.5", "C = 95%", "C = 68.3%"}));
+    const RowSummaryText none = summaryText(summariseRow(SectionMatrix(2), Row), 0.0, 1.0, {}, {}, axis);
+    EXPECT_FALSE(none.inputValue.has_value());
+    EXPECT_EQ(none.coefficient1, "C = %");
 }
 
 TEST(RowSummaryTest, ProbabilityIsTheMagnitudeLessItsClassCode)
@@ -96,24 +103,6 @@ TEST(RowSummaryTest, ProbabilityIsTheMagnitudeLessItsClassCode)
     const double expected[] = {0.04, 0.04, 0.5, 0.25, 0.25, 1.5, 0.0};
     for (std::size_t j = 0; j < std::size(expected); ++j)
         EXPECT_TRUE(test::nearlyEqual(p[j], expected[j], 1e-5)) << "column " << j << ": " << p[j];
-}
-
-TEST(RowSummaryTest, InputValueAndCoefficientTexts)
-{
-    SectionMatrix section = sectionWith({});
-    section(0, 77, Row) = 1.0;
-    AxisValues axis{};
-    axis[77] = 12.5f;
-    const auto texts = [&](const SectionMatrix& s, NumberOrText c1, NumberOrText c2) {
-        return summaryText(summariseRow(s, Row), 0.0, 1.0, c1, c2, axis);
-    };
-    const RowSummaryText text = texts(section, NumberOrText::fromNumber(95), NumberOrText::fromText("68.3"));
-    EXPECT_EQ(text.inputValue, "12.5");
-    EXPECT_EQ(text.coefficient1, "C = 95%");
-    EXPECT_EQ(text.coefficient2, "C = 68.3%");
-    const RowSummaryText none = texts(sectionWith({}), {}, {});
-    EXPECT_FALSE(none.inputValue.has_value());
-    EXPECT_EQ(none.coefficient1, "C = %");
 }
 
 } // namespace

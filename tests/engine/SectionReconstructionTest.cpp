@@ -1,4 +1,4 @@
-// The section reconstruction: the curve rasterised into layer 0, then calibrated row by row into layer 1.
+// The smoothed curve and the section: the curve rasterised into layer 0, calibrated row by row into layer 1.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "engine/RunningMean.h"
 #include "engine/SectionReconstruction.h"
 #include "support/FailureKind.h"
 
@@ -15,26 +16,83 @@ namespace {
 
 using Kind = RuntimeFailure::Kind;
 using test::failureKind;
+using Values = std::vector<float>;
 using Cell = std::pair<int, int>; // (row, column)
 using Outcome = std::variant<std::vector<Cell>, Kind>;
+using Ranges = std::tuple<float, float, float, float>; // vertical min and max, horizontal min and max
 constexpr std::int16_t tenRows = 10;
+constexpr float u = -777.0f; // an entry the smoothing must leave untouched
 
-struct Ranges {
-    float verticalMin = 0, verticalMax = 10, horizontalMin = 0, horizontalMax = 200;
-};
+// A record of the points (x[k], y[k]) whose smoothed arrays hold u.
+DataSeries record(const Values& x, const Values& y)
+{
+    DataSeries series;
+    std::copy(x.begin(), x.end(), series.x.begin());
+    std::copy(y.begin(), y.end(), series.y.begin());
+    series.lastIndex = static_cast<float>(x.size()) - 1.0f;
+    std::fill(series.sx.begin(), series.sx.end(), u);
+    std::fill(series.sy.begin(), series.sy.end(), u);
+    return series;
+}
+
+TEST(RunningMeanTest, AveragesWindowsOfBothAxesAsSingles)
+{
+    const Values x{10, 20, 30, 40, 50}, y{0, 1, 2, 3, 4}, small{0, 1, 2};
+    // 2^24 + 1 is not a float: with the sums held as floats each added 1 is lost, so the mean is 2^24 / 3
+    // as a float, 5592405.5; sums held in double would give 5592406.
+    const Values big{16777216, 1, 1};
+    // The record, the window, the smoothed points and the first entry after them.
+    const std::tuple<Values, Values, int, Values, Values> cases[] = {
+        {x, y, 1, {10, 20, 30, 40, 50, u}, {0, 1, 2, 3, 4, u}},
+        {x, y, 2, {15, 25, 35, 45, u}, {0.5f, 1.5f, 2.5f, 3.5f, u}},
+        {x, y, 3, {20, 30, 40, u}, {1, 2, 3, u}},
+        {x, y, 5, {30, u}, {2, u}},
+        {x, y, 6, {u}, {u}},   // a window larger than the record computes nothing
+        {{}, {}, 1, {u}, {u}}, // a header-only record
+        {big, small, 3, {5592405.5f, u}, {1, u}},
+        {small, big, 3, {1, u}, {5592405.5f, u}},
+    };
+    for (const auto& [x, y, window, sx, sy] : cases) {
+        DataSeries series = record(x, y);
+        computeRunningMean(series, window);
+        const auto n = static_cast<std::ptrdiff_t>(sx.size());
+        EXPECT_EQ(Values(series.sx.begin(), series.sx.begin() + n), sx) << window;
+        EXPECT_EQ(Values(series.sy.begin(), series.sy.begin() + n), sy) << window;
+    }
+}
+
+TEST(RunningMeanTest, FailsOnWindowsRecordsAndSumsOutsideTheirRanges)
+{
+    DataSeries huge = record({3e38f, 3e38f}, {0, 0});
+    EXPECT_EQ(failureKind([&] { computeRunningMean(huge, 2); }), Kind::Overflow);
+    DataSeries series = record({1, 2, 3}, {4, 5, 6});
+    EXPECT_EQ(failureKind([&] { computeRunningMean(series, 0); }), Kind::SubscriptOutOfRange);
+    series.lastIndex = DataSeries::Capacity;
+    EXPECT_EQ(failureKind([&] { computeRunningMean(series, 2); }), Kind::SubscriptOutOfRange);
+    EXPECT_EQ(series.sx[0], u);
+}
+
+TEST(SectionReconstructionTest, CopiesTheUnsmoothedRecord)
+{
+    DataSeries series = record({0, 10, 20, 30}, {0, 0.5f, 1, 1.5f});
+    copyUnsmoothedCurve(series);
+    EXPECT_EQ(Values(series.sx.begin(), series.sx.begin() + 5), (Values{0, 10, 20, 30, u}));
+    EXPECT_EQ(Values(series.sy.begin(), series.sy.begin() + 5), (Values{0, 0.5f, 1, 1.5f, u}));
+    series.lastIndex = DataSeries::Capacity;
+    EXPECT_EQ(failureKind([&] { copyUnsmoothedCurve(series); }), Kind::SubscriptOutOfRange);
+    series.lastIndex = 40000;
+    EXPECT_EQ(failureKind([&] { copyUnsmoothedCurve(series); }), Kind::Overflow);
+}
 
 // A smoothed curve through the (x, y) points. With the default ranges and 10 vertical steps every row
 // and column is one unit wide, so a point (x, y) falls in column x and row y.
-DataSeries curve(const std::vector<std::pair<float, float>>& points, Ranges ranges = {})
+DataSeries curve(const std::vector<std::pair<float, float>>& points, Ranges ranges = {0, 10, 0, 200})
 {
     DataSeries series;
     for (std::size_t k = 0; k < points.size(); ++k)
         std::tie(series.sx[k], series.sy[k]) = points[k];
     series.lastIndex = static_cast<float>(points.size()) - 1.0f;
-    series.verticalMin = ranges.verticalMin;
-    series.verticalMax = ranges.verticalMax;
-    series.horizontalMin = ranges.horizontalMin;
-    series.horizontalMax = ranges.horizontalMax;
+    std::tie(series.verticalMin, series.verticalMax, series.horizontalMin, series.horizontalMax) = ranges;
     return series;
 }
 
@@ -74,34 +132,17 @@ TEST(SectionReconstructionTest, VerticalStepsFollowTheSliderRatio)
     EXPECT_EQ(failureKind([] { verticalStepsFor(10, 642); }), Kind::Overflow); // 32806 rows
 }
 
-TEST(SectionReconstructionTest, CopiesTheUnsmoothedRecord)
-{
-    DataSeries series = curve({{-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}, {-1, -1}});
-    for (int k = 0; k < 4; ++k)
-        std::tie(series.x[k], series.y[k]) = std::tuple(10.0f * k, 0.5f * k);
-    series.lastIndex = 3;
-    copyUnsmoothedCurve(series);
-    EXPECT_EQ(std::vector<float>(series.sx.begin(), series.sx.begin() + 5),
-              (std::vector<float>{0, 10, 20, 30, -1}));
-    EXPECT_EQ(std::vector<float>(series.sy.begin(), series.sy.begin() + 5),
-              (std::vector<float>{0, 0.5, 1, 1.5, -1}));
-    series.lastIndex = DataSeries::Capacity;
-    EXPECT_EQ(failureKind([&] { copyUnsmoothedCurve(series); }), Kind::SubscriptOutOfRange);
-    series.lastIndex = 40000;
-    EXPECT_EQ(failureKind([&] { copyUnsmoothedCurve(series); }), Kind::Overflow);
-}
-
 TEST(SectionReconstructionTest, RasterisesSegmentsGoingDownAndTheLastPoint)
 {
     struct Case {
         const char* name;
         std::vector<std::pair<float, float>> points;
         Outcome expected;
-        Ranges ranges = {};
+        Ranges ranges = {0, 10, 0, 200};
         std::int16_t steps = tenRows;
         int window = 1, level = 1;
     };
-    const Ranges row51 = {0, 51.1f, 0, 200};
+    const Ranges row51 = {0, 51.1f, 0, 200}, tenUnits = {0, 10, 0, 200};
     // clang-format off
     const Case cases[] = {
         {"down a tenth of the way per row; the end row is the last point's", {{50, 0}, {150, 10}},
@@ -129,21 +170,20 @@ TEST(SectionReconstructionTest, RasterisesSegmentsGoingDownAndTheLastPoint)
         {"a top below the bottom turns it upside down", {{50, 10}, {150, 0}}, diagonal(0, 10, 50, 10),
          {10, 0, 0, 200}},
         {"a window of 2 reaches neither the stale entry 3 nor its segment",
-         {{50, 0}, {100, 5}, {150, 10}, {-500, -500}}, diagonal(0, 10, 50, 10), {}, tenRows, 2, 2},
+         {{50, 0}, {100, 5}, {150, 10}, {-500, -500}}, diagonal(0, 10, 50, 10), tenUnits, tenRows, 2, 2},
         {"a level above the window takes the last point one earlier", {{50, 0}, {150, 10}},
-         diagonal(0, 9, 50, 10), {}, tenRows, 1, 2},
+         diagonal(0, 9, 50, 10), tenUnits, tenRows, 1, 2},
         // Ten million rows of twenty columns: section row h is m = 5e6 + h, at column 2e8 * m / 1e7 - 1e8.
         {"a huge segment marks only its rows inside", {{-1e8f, -5e6f}, {1e8f, 5e6f}}, diagonal(0, 10, 0, 20)},
         // m = 1e9 + h is 1e9 as a float (floats lie 64 apart there): every row takes column 0.
         {"the step along a segment is a float", {{-1e9f, -1e9f}, {1e9f, 1e9f}}, diagonal(0, 10, 0, 0)},
         {"top equal to bottom", {{50, 0}, {150, 10}}, Kind::DivisionByZero, {5, 5, 0, 200}},
         {"left equal to right", {{50, 0}, {150, 10}}, Kind::DivisionByZero, {0, 10, 7, 7}},
-        {"no vertical steps", {{50, 0}, {150, 10}}, Kind::DivisionByZero, {}, 0},
-        {"negative vertical steps", {{50, 0}, {150, 10}}, Kind::SubscriptOutOfRange, {}, -1},
-        {"a level beyond the record", {{50, 0}, {150, 10}}, Kind::SubscriptOutOfRange, {}, tenRows, 1, 4},
+        {"no vertical steps", {{50, 0}, {150, 10}}, Kind::DivisionByZero, tenUnits, 0},
+        {"negative vertical steps", {{50, 0}, {150, 10}}, Kind::SubscriptOutOfRange, tenUnits, -1},
+        {"level beyond the record", {{50, 0}, {150, 10}}, Kind::SubscriptOutOfRange, tenUnits, tenRows, 1, 4},
         {"last point left of the range", {{50, 0}, {-1, 10}}, Kind::SubscriptOutOfRange},
         {"last point above the section", {{50, 0}, {150, -1}}, Kind::SubscriptOutOfRange},
-        {"header only", {}, Kind::SubscriptOutOfRange},
         {"row beyond 32 bits", {{50, 0}, {150, 3e9f}}, Kind::Overflow},
         {"segment beyond 32 bits", {{50, -2e9f}, {150, 2e9f}}, Kind::Overflow},
         // Inside the section the columns are 100 to 130, but 1e9 rows down they are near 3e9.
@@ -167,12 +207,10 @@ TEST(SectionReconstructionTest, CalibratesEachRowFromItsMarksAsFloats)
     // Packed cells of every kind: class codes 0 to 4, a fraction that is not a float, and a negative
     // sign (an average mark) on about one cell in seven.
     ProbabilityGrid grid;
-    for (int i = 0; i < ProbabilityGrid::Steps; ++i) {
-        for (int j = 0; j < ProbabilityGrid::Steps; ++j) {
-            const double magnitude = (i + 2 * j) % 5 + ((i * 37 + j * 101) % 997 + 1) / 1000.3;
-            grid(i, j) = (i * 3 + j) % 7 == 0 ? -magnitude : magnitude;
-        }
-    }
+    for (int i = 0; i < ProbabilityGrid::Steps; ++i)
+        for (int j = 0; j < ProbabilityGrid::Steps; ++j)
+            grid(i, j) =
+                ((i * 3 + j) % 7 ? 1 : -1) * ((i + 2 * j) % 5 + ((i * 37 + j * 101) % 997 + 1) / 1000.3);
     calibrateSection(section, grid);
     // Each sum is held as a float term by term, marked columns in ascending order.
     const auto sum = [&](int first, int second, int i) {

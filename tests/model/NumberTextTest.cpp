@@ -1,13 +1,7 @@
 // Text forms of numbers: the default forms of captions and range boxes, and the result file's forms.
 #include <gtest/gtest.h>
 
-#include <bit>
-#include <charconv>
-#include <cmath>
-#include <cstdint>
 #include <limits>
-#include <random>
-#include <string>
 
 #include "model/NumberText.h"
 
@@ -70,60 +64,6 @@ TEST(NumberTextTest, DoubleForms)
     };
     // clang-format on
     expectForms(cases, doubleText, fileTextDouble);
-}
-
-// The fewest significant digits (up to maxDigits) whose text reads back to value; 0 when none does.
-template <typename Real> int fewestDigitsReadingBack(Real value, int maxDigits)
-{
-    for (int digits = 1; digits <= maxDigits; ++digits) {
-        char text[64];
-        const auto end = std::to_chars(text, text + 64, value, std::chars_format::scientific, digits - 1).ptr;
-        Real back{};
-        std::from_chars(text, end, back);
-        if (back == value)
-            return digits;
-    }
-    return 0;
-}
-
-// The file form reads back exactly, with the fewest digits, whenever a text of at most maxDigits digits
-// does; otherwise it is the default form.
-template <typename Real, typename File, typename Default>
-void expectShortestReadingBack(Real value, int maxDigits, File fileText, Default defaultText)
-{
-    const std::string text = fileText(value);
-    const int fewest = fewestDigitsReadingBack(value, maxDigits);
-    if (fewest == 0) {
-        EXPECT_EQ(text, defaultText(value));
-        return;
-    }
-    Real back{};
-    std::from_chars(text.data(), text.data() + text.size(), back);
-    EXPECT_EQ(back, value) << text;
-    // Significant digits: leading zeros and the trailing zeros of a whole number do not count.
-    std::string digits;
-    for (const char c : text.substr(0, text.find('E')))
-        if (c >= '0' && c <= '9' && !(digits.empty() && c == '0'))
-            digits += c;
-    EXPECT_EQ(static_cast<int>(digits.find_last_not_of('0') + 1), fewest) << text;
-}
-
-TEST(NumberTextTest, FileFormsAreTheShortestThatReadBack)
-{
-    std::mt19937_64 random(20240501);
-    std::uniform_int_distribution<int> shortDigits(1, 99999);
-    std::uniform_int_distribution<int> exponents(-12, 12);
-    for (int i = 0; i < 20000; ++i) {
-        // Half of the values have few digits, as typed values do; the rest are any bit pattern.
-        const double typed = shortDigits(random) * std::pow(10.0, exponents(random));
-        const auto bits = static_cast<std::uint32_t>(random());
-        const float single = i % 2 ? std::bit_cast<float>(bits) : static_cast<float>(typed);
-        const double value = i % 2 ? std::bit_cast<double>(random()) : typed;
-        if (std::isfinite(single) && single != 0.0f)
-            expectShortestReadingBack(single, 7, fileTextSingle, singleText);
-        if (std::isfinite(value) && value != 0.0)
-            expectShortestReadingBack(value, 15, fileTextDouble, doubleText);
-    }
 }
 
 } // namespace

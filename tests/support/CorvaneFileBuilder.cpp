@@ -6,7 +6,6 @@
 #include <cmath>
 #include <fstream>
 #include <memory>
-#include <stdexcept>
 
 #include "io/CorvaneMatrixReader.h"
 #include "io/CsvFieldWriter.h"
@@ -15,37 +14,40 @@ namespace brimvale::test {
 
 namespace {
 
-constexpr int lastStep = CorvaneFileBuilder::Steps - 1;
-// Probabilities are held in units of 1/10000, as Corvane rounds them, so that cells read back exactly.
-constexpr double probabilityUnit = 10000.0;
+using Builder = CorvaneFileBuilder;
+using T = NumberOrText;
+constexpr int lastStep = Builder::Steps - 1;
 
-// The bell is skewed (narrow below the peak, wide above) so that the average lies above the mode.
-double widthAt(int i, int j)
+// Rows from the peak in widths of the bell, which is narrow below the peak and wide above, so that the
+// average lies above the mode.
+double distance(int i, int j)
 {
-    return j < CorvaneFileBuilder::modeRow(i) ? 8.0 : 16.0;
+    return (j - Builder::modeRow(i)) / (j < Builder::modeRow(i) ? 8.0 : 16.0);
 }
 
-struct Response {
-    std::array<std::array<int, CorvaneFileBuilder::Steps>, CorvaneFileBuilder::Steps> units{};
-    std::array<int, CorvaneFileBuilder::Steps> averageRow{};
+double weight(int i, int j)
+{
+    return std::exp(-0.5 * distance(i, j) * distance(i, j));
+}
+
+// Probabilities in units of 1/10000, as Corvane rounds them, so that cells read back exactly.
+struct Bells {
+    std::array<std::array<int, Builder::Steps>, Builder::Steps> units{};
+    std::array<int, Builder::Steps> averageRow{};
 };
 
-const Response& response()
+const Bells& bells()
 {
-    static const std::unique_ptr<Response> table = [] {
-        auto table = std::make_unique<Response>();
+    static const std::unique_ptr<Bells> table = [] {
+        auto table = std::make_unique<Bells>();
         for (int i = 0; i <= lastStep; ++i) {
-            std::array<double, CorvaneFileBuilder::Steps> weights{};
             double total = 0.0;
-            for (int j = 0; j <= lastStep; ++j) {
-                const double distance = (j - CorvaneFileBuilder::modeRow(i)) / widthAt(i, j);
-                weights[j] = std::exp(-0.5 * distance * distance);
-                total += weights[j];
-            }
+            for (int j = 0; j <= lastStep; ++j)
+                total += weight(i, j);
             double mean = 0.0;
             for (int j = 0; j <= lastStep; ++j) {
-                table->units[i][j] = static_cast<int>(std::lround(weights[j] / total * probabilityUnit));
-                mean += j * weights[j] / total;
+                table->units[i][j] = static_cast<int>(std::lround(weight(i, j) / total * 10000.0));
+                mean += j * weight(i, j) / total;
             }
             table->averageRow[i] = static_cast<int>(std::lround(mean));
         }
@@ -54,44 +56,60 @@ const Response& response()
     return *table;
 }
 
+// One division of whole units gives the double nearest the decimal, which is what reading it gives.
+double packedCell(int i, int j)
+{
+    const int units = (j == Builder::modeRow(i) ? 3 : Builder::classCode(i, j)) * 10000 + bells().units[i][j];
+    return (j == Builder::averageRow(i) ? -units : units) / 10000.0;
+}
+
 } // namespace
 
-std::map<int, NumberOrText> CorvaneFileBuilder::headValues() const
+CorvaneFileBuilder::CorvaneFileBuilder(bool older) : m_older(older), m_cells(packedCell)
 {
-    const bool older = m_layout == Layout::Older;
-    const int pairs = older ? 11 : std::max(1, m_headLineCount - 1);
-    std::map<int, NumberOrText> values;
-    for (int position = 1; position <= pairs; ++position)
-        values[position] = NumberOrText::fromText("value " + std::to_string(position));
-    const auto place = [&](int position, NumberOrText value) {
-        if (position <= pairs)
-            values[position] = std::move(value);
-    };
-    using T = NumberOrText;
-    place(1, T::fromText(older ? m_kindText : std::to_string(m_headLineCount)));
-    place(older ? 3 : 4, T::fromText(m_horizontalTitle));
-    place(older ? 7 : 8, T::fromText(m_verticalTitle));
-    place(older ? 8 : 9, T::fromNumber(0.5));
-    place(older ? 9 : 10, T::fromNumber(200));
-    place(older ? 10 : 13, older ? T::fromNumber(95) : T::fromText("95"));
-    place(older ? 11 : 14, older ? T::fromNumber(68) : T::fromText("68"));
-    for (const auto& [position, value] : m_headOverrides)
-        place(position, value);
-    return values;
+    // clang-format off
+    if (older)
+        m_head = {{1, T::fromText("Probability")}, {8, T::fromNumber(0.5)}, {9, T::fromNumber(200)},
+                  {10, T::fromNumber(95)}, {11, T::fromNumber(68)}};
+    else
+        m_head = {{9, T::fromNumber(0.5)}, {10, T::fromNumber(200)}, {13, T::fromText("95")},
+                  {14, T::fromText("68")}};
+    // clang-format on
+    titles("Quercus pollen (%)", "Mean July temperature (C)");
+}
+
+CorvaneFileBuilder CorvaneFileBuilder::probabilityMatrix()
+{
+    return CorvaneFileBuilder(true).cells([](int i, int j) { return bells().units[i][j] / 10000.0; });
+}
+
+CorvaneFileBuilder CorvaneFileBuilder::confidenceMatrix()
+{
+    return CorvaneFileBuilder(true).kindText("Confidence").cells(confidenceCell);
+}
+
+CorvaneFileBuilder& CorvaneFileBuilder::titles(const std::string& horizontal, const std::string& vertical)
+{
+    headValue(m_older ? 3 : 4, T::fromText(horizontal));
+    return headValue(m_older ? 7 : 8, T::fromText(vertical));
 }
 
 std::string CorvaneFileBuilder::contents() const
 {
     CsvFieldWriter writer;
     writer.reserve(static_cast<std::size_t>(Steps + 1) * Steps * 8);
-    if (!m_firstField.empty())
-        writer.text(m_firstField);
-    else
-        writer.text(m_layout == Layout::Older ? CorvaneOlderFirstField : CorvaneNewerFirstField);
+    writer.text(m_older ? CorvaneOlderFirstField : CorvaneNewerFirstField);
     writer.endLine();
-    for (const auto& [position, value] : headValues()) {
+    const int pairs = m_older ? 11 : std::max(1, m_headLineCount - 1);
+    for (int position = 1; position <= pairs; ++position) {
+        const auto value = m_head.find(position);
         writer.text("Head note " + std::to_string(position) + ": ");
-        writer.value(value);
+        if (value != m_head.end())
+            writer.value(value->second);
+        else if (position == 1)
+            writer.text(std::to_string(m_headLineCount));
+        else
+            writer.text("value " + std::to_string(position));
         writer.endLine();
     }
     writer.bare({});
@@ -101,8 +119,8 @@ std::string CorvaneFileBuilder::contents() const
     for (int r = 0; r <= lastStep; ++r) {
         writer.number(m_axisValues(r));
         for (int i = lastStep; i >= 0; --i) {
-            const auto field = m_cellFields.find({i, r});
-            if (field != m_cellFields.end())
+            const auto field = m_fields.find({i, r});
+            if (field != m_fields.end())
                 writer.bare(field->second);
             else
                 writer.number(m_cells(i, r));
@@ -114,35 +132,17 @@ std::string CorvaneFileBuilder::contents() const
 
 void CorvaneFileBuilder::writeTo(const std::filesystem::path& path) const
 {
-    const std::string text = contents();
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!file)
-        throw std::runtime_error("Cannot write " + path.string());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << contents();
 }
 
 int CorvaneFileBuilder::averageRow(int i)
 {
-    return response().averageRow[i];
+    return bells().averageRow[i];
 }
 
 int CorvaneFileBuilder::classCode(int i, int j)
 {
-    const double distance = std::abs(j - modeRow(i)) / widthAt(i, j);
-    return distance <= 1.0 ? 2 : distance <= 2.0 ? 1 : 0;
-}
-
-double CorvaneFileBuilder::probability(int i, int j)
-{
-    return response().units[i][j] / probabilityUnit;
-}
-
-// The mode cell has class 3; the average cell is negated.
-double CorvaneFileBuilder::packedCell(int i, int j)
-{
-    // One division of whole units gives the double nearest the decimal, which is what reading it gives.
-    const int units = (j == modeRow(i) ? 3 : classCode(i, j)) * 10000 + response().units[i][j];
-    return (j == averageRow(i) ? -units : units) / probabilityUnit;
+    return std::abs(distance(i, j)) <= 1.0 ? 2 : std::abs(distance(i, j)) <= 2.0 ? 1 : 0;
 }
 
 double CorvaneFileBuilder::confidenceCell(int i, int j)

@@ -21,6 +21,13 @@ struct Failure {
     }
 };
 
+// The failures of a field read: a field that is not a number, and a read past the end of the contents.
+inline Failure mismatch(const std::string& field)
+{
+    return {RuntimeFailure::Kind::TypeMismatch, "Type mismatch in field \"" + field + "\""};
+}
+inline const Failure pastEnd{RuntimeFailure::Kind::ReadPastEnd, "Input past end of file"};
+
 // The kind and message of the RuntimeFailure that action raises, or nothing when it completes.
 template <typename Action> std::optional<Failure> failureOf(Action&& action)
 {

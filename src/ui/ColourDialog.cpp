@@ -142,7 +142,8 @@ ColourDialog::ColourDialog(ProgramSettings& settings, MousePointer& pointer, QWi
     connect(m_command2, &QPushButton::clicked, this, &ColourDialog::Command2_Click);
     connect(m_command3, &QPushButton::clicked, this, &ColourDialog::Command3_Click);
     connect(m_slider1, &QSlider::valueChanged, this, &ColourDialog::Slider1_Change);
-    connect(m_slider1, &QSlider::sliderReleased, this, &ColourDialog::Slider1_MouseUp);
+    // Every release of the mouse on the slider, after a click on its track as after dragging its handle.
+    m_slider1->installEventFilter(this);
 
     // Load: the editors of red and green are of no use in grey scale.
     if (m_settings.greyScale)
@@ -201,6 +202,13 @@ bool ColourDialog::event(QEvent* event)
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     return handled;
+}
+
+bool ColourDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_slider1 && event->type() == QEvent::MouseButtonRelease)
+        Slider1_MouseUp();
+    return QDialog::eventFilter(watched, event);
 }
 
 void ColourDialog::showEvent(QShowEvent* event)

@@ -69,6 +69,12 @@ void FileList::mouseDoubleClickEvent(QMouseEvent* event)
     QListWidget::mouseDoubleClickEvent(event);
 }
 
+void FileList::showEvent(QShowEvent* event)
+{
+    QListWidget::showEvent(event);
+    fill();
+}
+
 void FileList::keyPressEvent(QKeyEvent* event)
 {
     const QString before = fileName();

@@ -35,6 +35,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The folder is listed again whenever the list is shown: files come and go while it is hidden.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void fill();

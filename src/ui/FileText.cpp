@@ -1,5 +1,7 @@
 #include "ui/FileText.h"
 
+#include <algorithm>
+
 #include "io/FileTextEncoding.h"
 #include "model/NumberText.h"
 #include "model/NumericValue.h"
@@ -14,7 +16,9 @@ QString textFromFile(const std::string& bytes)
 
 std::string textToFile(const QString& text)
 {
-    return text.toUtf8().toStdString();
+    const bool singleBytes =
+        std::all_of(text.cbegin(), text.cend(), [](QChar character) { return character.unicode() <= 0xff; });
+    return singleBytes ? text.toLatin1().toStdString() : text.toUtf8().toStdString();
 }
 
 double numericValueOf(const QString& text)

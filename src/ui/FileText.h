@@ -13,7 +13,8 @@ namespace brimvale {
 // on other systems); every byte sequence gives a text.
 QString textFromFile(const std::string& bytes);
 
-// Returns the text encoded as UTF-8, the form every file this program writes uses.
+// Returns the text as single bytes (Latin-1) when every character has one, as the files of this program
+// and its sister program hold text; otherwise as UTF-8, which textFromFile reads back as well.
 std::string textToFile(const QString& text);
 
 // The numeric value of a caption or a box's text: its leading number, 0 when there is none.

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "io/ExportGrid.h"
@@ -277,6 +278,9 @@ protected:
 private:
     void createControls();
     void createMenus();
+    // Where a dialog of the given frame size opens: beside this window's frame, right of it or else left
+    // of it, where the screen has room; nothing where it has none.
+    std::optional<QPoint> besideThisWindow(QSize dialogFrame) const;
     // Clears the clipboard and puts the box's image on it.
     void copyToClipboard(const PictureBox& picture);
     void connectHandlers();

@@ -6,16 +6,29 @@
 #include "ui/PrintSetupDialog.h"
 
 #include <QCoreApplication>
+#include <QScreen>
+
+#include "ui/DialogPlacement.h"
 
 namespace brimvale {
+
+std::optional<QPoint> MainWindow::besideThisWindow(QSize dialogFrame) const
+{
+    return besideFrame(screen()->availableGeometry(), frameGeometry(), dialogFrame);
+}
 
 void MainWindow::Command5_Click()
 {
     // Set first: returning to this window redraws the figures if the dialog changed the colours.
     LoadColourSetting = true;
-    // Loaded once and kept, so its grab state and threshold slider live as long as the window.
-    if (!m_colourDialog)
+    // Loaded once and kept, so its grab state and threshold slider live as long as the window. It opens
+    // beside the window, so that the figures it recolours stay in view, in the window's font.
+    if (!m_colourDialog) {
         m_colourDialog = new ColourDialog(Settings, m_services.pointer, this);
+        m_colourDialog->setFont(font());
+        if (const std::optional<QPoint> place = besideThisWindow(m_colourDialog->frameGeometry().size()))
+            m_colourDialog->move(*place);
+    }
     m_colourDialog->show();
     m_colourDialog->raise();
     m_colourDialog->activateWindow();

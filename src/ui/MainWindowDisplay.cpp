@@ -99,6 +99,9 @@ void MainWindow::SwitchToProb()
     Label9->setEnabled(true);
     Label11->setEnabled(true);
     plotDrawnFigures(*this, CellView::Probability);
+    // The curves the ticked boxes ask for, as after the switch to the confidence view.
+    DrawModeCurves();
+    DrawAverageCurves();
     hideProgress();
     m_services.pointer.set(MousePointer::Pointer::Default);
 }
@@ -133,11 +136,13 @@ void MainWindow::RedrawFigures()
     // With both figures the bar runs once over the two: the matrix fills its first half, the section
     // its second. The bar takes whole numbers, so the halves round to even.
     const bool both = Drawn[1] && Drawn[2];
-    RowByRowScreen screen(*ProgressBar1);
+    // The screen holds back the bar's repaints until it ends, before the bar is hidden: a bar hidden
+    // while its repaints are held stays on screen.
+    std::optional<RowByRowScreen> screen(std::in_place, *ProgressBar1);
     const auto progress = [this, both, &screen](int offset) -> CellProgress {
         return [this, both, offset, &screen](int i) {
             ProgressBar1->setValue(both ? toLong((i + offset) / 2.0) : i);
-            screen.rowDone(i == 0 || i == LastColumn);
+            screen->rowDone(i == 0 || i == LastColumn);
         };
     };
 
@@ -162,6 +167,7 @@ void MainWindow::RedrawFigures()
             stepThroughColumns(columnDone);
         Picture1[2]->surface().freeze();
     }
+    screen.reset();
 
     DrawModeCurves();
     DrawAverageCurves();

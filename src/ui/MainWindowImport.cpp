@@ -385,15 +385,15 @@ void MainWindow::importMatrixFrom(const QString& path)
 
 void MainWindow::applyMatrix(const CorvaneMatrix& matrix)
 {
+    // The kind is decided before anything of the file is taken: a file whose kind is refused leaves the
+    // titles, coefficients, grid and axis of the window as they were.
+    const MatrixKindDecision decision = decideMatrixKind(matrix.kindText, gridMaximum(matrix.grid));
     Label14[1]->setText(textFromFile(matrix.horizontalTitle));
     Label15[1]->setText(textFromFile(matrix.verticalTitle));
     Settings.confidenceCoefficient1 = matrix.coefficient1;
     Settings.confidenceCoefficient2 = matrix.coefficient2;
     probabilityGrid = matrix.grid;
     axisValues = matrix.axisValues;
-
-    const float maximum = gridMaximum(probabilityGrid);
-    const MatrixKindDecision decision = decideMatrixKind(matrix.kindText, maximum);
     switch (decision.kind) {
     case MatrixKindDecision::Kind::Probability:
         Settings.legacyMatrix = true;
@@ -433,8 +433,6 @@ void MainWindow::applyMatrix(const CorvaneMatrix& matrix)
         Label5[0]->setEnabled(true);
         Label5[1]->setEnabled(true);
         Drawn[1] = true;
-        DrawModeCurves();
-        DrawAverageCurves();
         break;
     case MatrixKindDecision::Kind::Packed:
         // The view stays the one the option buttons select.
@@ -458,10 +456,17 @@ void MainWindow::applyMatrix(const CorvaneMatrix& matrix)
     m_services.pointer.set(MousePointer::Pointer::Default);
     // A new matrix invalidates any computed section.
     ClearSectionFigure();
-    // The cells become the background that Cls returns to under the overlay curves.
+    // The cells become the background that Cls returns to under the overlay curves; the view switch of a
+    // packed matrix has frozen them already, with its curves over them.
     DrawingSurface& figure = Picture1[1]->surface();
-    figure.freeze();
+    if (decision.kind != MatrixKindDecision::Kind::Packed)
+        figure.freeze();
     figure.cls();
+    // The curves go over the frozen cells, so that "Show mode" and "Show average" can take them away.
+    if (decision.kind != MatrixKindDecision::Kind::Probability) {
+        DrawModeCurves();
+        DrawAverageCurves();
+    }
 
     if (Drawn[0] && Drawn[1]) {
         const QString left = QString::fromStdString(singleText(axisValues[0]));

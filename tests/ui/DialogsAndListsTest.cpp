@@ -8,14 +8,17 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSlider>
 #include <QTemporaryDir>
 
 #include "support/FailureKind.h"
 #include "support/TestPlatformServices.h"
 #include "ui/ColourDialog.h"
 #include "ui/CommonDialog.h"
+#include "ui/DialogPlacement.h"
 #include "ui/DriveList.h"
 #include "ui/FileList.h"
+#include "ui/FileText.h"
 #include "ui/FolderList.h"
 #include "ui/PictureBox.h"
 #include "ui/QtMousePointer.h"
@@ -58,6 +61,34 @@ TEST_F(ColourDialogTest, ADraggedBreakPointShowsItsPlaceInWholePercent)
     EXPECT_NEAR(settings.colourRamp[4], 0.376, 1e-3);
     EXPECT_TRUE(settings.colourSettingsChanged);
     EXPECT_EQ(pointer.current(), Pointer::Default);
+
+    // A click on the threshold slider's track ends an edit as well as a drag of its handle.
+    settings.colourSettingsChanged = false;
+    auto* threshold = dialog.findChild<QSlider*>(QStringLiteral("Slider1"));
+    const QPointF track(threshold->width() - 4.0, threshold->height() / 2.0);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, track, threshold->mapToGlobal(track), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(threshold, &event);
+    }
+    EXPECT_TRUE(settings.colourSettingsChanged);
+}
+
+TEST(DialogPlacementTest, ADialogOpensBesideTheWindowWhereTheScreenHasRoom)
+{
+    const QRect screen(0, 0, 1600, 900);
+    const QSize dialog(300, 400);
+    EXPECT_EQ(besideFrame(screen, QRect(100, 50, 860, 600), dialog), QPoint(960, 50));
+    EXPECT_EQ(besideFrame(screen, QRect(700, 50, 860, 600), dialog), QPoint(400, 50));
+    EXPECT_EQ(besideFrame(screen, QRect(600, 700, 900, 150), dialog), QPoint(300, 500)) << "kept on screen";
+    EXPECT_EQ(besideFrame(screen, QRect(200, 50, 1300, 600), dialog), std::nullopt);
+}
+
+TEST(FileTextTest, ACaptionGoesIntoAFileAsSingleBytesWhenItCan)
+{
+    EXPECT_EQ(textToFile(QStringLiteral("Temp\u00e9rature (\u00b0C)")), "Temp\xe9rature (\xb0" "C)");
+    EXPECT_EQ(textToFile(QStringLiteral("\u20ac / \u00e9")), "\xe2\x82\xac / \xc3\xa9");
+    EXPECT_EQ(textFromFile("Temp\xe9rature"), QStringLiteral("Temp\u00e9rature"));
 }
 
 TEST(CommonDialogTest, FiltersTakeQtsFormWithEveryPattern)
@@ -113,6 +144,10 @@ TEST(FileBrowserTest, TheListsShowTheFolderGivenAndRefuseWhatIsNoFolder)
     EXPECT_EQ(listed(files), (QStringList{QStringLiteral("A.CSV"), QStringLiteral("b.csv")}));
     files.setPath(second.path());
     EXPECT_EQ(listed(files), QStringList{QStringLiteral("c.csv")});
+    // A file that came while the list was hidden is there when it is shown.
+    QFile(second.filePath("d.csv")).open(QIODevice::WriteOnly);
+    files.show();
+    EXPECT_EQ(listed(files), (QStringList{QStringLiteral("c.csv"), QStringLiteral("d.csv")}));
 
     // The folder list: the root down to the open folder, then its subfolders, two blanks a level deeper.
     QDir(first.path()).mkdir(QStringLiteral("sub"));

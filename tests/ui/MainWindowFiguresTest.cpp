@@ -141,6 +141,7 @@ TEST_F(FiguresTest, ColourSettingsReachTheFiguresWhenTheWindowIsActiveAgain)
     activate();
     click(QStringLiteral("Colour settings"));
     ColourDialog& dialog = *window->findChild<ColourDialog*>();
+    EXPECT_EQ(dialog.font(), window->font());
     click(QStringLiteral("Grey scale"));
     for (int k = 0; k < 3; ++k)
         EXPECT_EQ(dialog.picture2(k).isHidden(), k < 2) << k;
@@ -161,6 +162,40 @@ TEST_F(FiguresTest, ColourSettingsReachTheFiguresWhenTheWindowIsActiveAgain)
     EXPECT_EQ(dialog.label3().text(), QStringLiteral("10"));
     activate();
     EXPECT_EQ(sectionCentre(), LowerClass);
+}
+
+// Whether the progress bar was hidden while its repaints were held back, which leaves it on the screen.
+struct HiddenWhileHeld : QObject {
+    bool seen = false;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        seen = seen || (event->type() == QEvent::Hide && !static_cast<QWidget*>(watched)->updatesEnabled());
+        return false;
+    }
+};
+
+TEST_F(FiguresTest, CurvesFollowTheBoxesAfterEveryRedrawAndTheBarLeavesTheScreen)
+{
+    // A matrix of classes only: its curves lie over its frozen cells, so "Show mode" takes them away.
+    importMatrix(CorvaneFileBuilder::confidenceMatrix());
+    EXPECT_GT(count(*window->Picture1[1], Red), 0);
+    click(QStringLiteral("Show mode"));
+    EXPECT_EQ(count(*window->Picture1[1], Red), 0);
+
+    // Back from the confidence view, the ticked boxes' curves are drawn again.
+    window = std::make_unique<MainWindow>(platform.services());
+    calibrated();
+    click(QStringLiteral("Confidence "));
+    click(QStringLiteral("Probability"));
+    for (int figure : {1, 2})
+        EXPECT_GT(count(*window->Picture1[figure], Red), 0) << figure;
+
+    window->show();
+    HiddenWhileHeld watch;
+    window->ProgressBar1->installEventFilter(&watch);
+    window->Slider4->setValue(120);
+    EXPECT_TRUE(window->ProgressBar1->isHidden());
+    EXPECT_FALSE(watch.seen);
 }
 
 TEST_F(FiguresTest, TheRunningMeanIsDrawnInRedUpToItsLastPoint)

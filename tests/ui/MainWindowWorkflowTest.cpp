@@ -196,6 +196,11 @@ TEST_F(WindowTest, AResultFileThatFailsLeavesNoSectionAndNoMatrixCaptions)
     importResult("\"Corvane output file\"\r\n");
     expectSectionCleared();
     EXPECT_TRUE(offered(QStringLiteral("Import Brimvale file")));
+    // A file that breaks off after its head takes its smoothing level before it is abandoned.
+    const std::string whole = resultFile(20);
+    importResult(whole.substr(0, whole.find("\r\n20,")));
+    expectSectionCleared();
+    EXPECT_EQ(window->Label4->text(), QStringLiteral("3"));
 
     // A cell no view can show breaks off the drawing, after the matrix was taken off the screen.
     importMatrix();
@@ -213,6 +218,14 @@ TEST_F(WindowTest, AResultFileThatFailsLeavesNoSectionAndNoMatrixCaptions)
 TEST_F(WindowTest, AMatrixThatCannotBeReadLeavesNoMatrixAndNoSection)
 {
     calibrated();
+    // A matrix whose kind is refused takes nothing of its file: titles, coefficients and grid stay.
+    const QString title = window->Label15[1]->text();
+    const double cell = window->probabilityGrid(60, 80);
+    importMatrix(CorvaneFileBuilder::confidenceMatrix().kindText("Other").titles("x", "y").cells(
+        [](int, int) { return 2.5; }));
+    EXPECT_EQ(window->Label15[1]->text(), title);
+    EXPECT_EQ(window->probabilityGrid(60, 80), cell);
+    EXPECT_FALSE(window->Settings.confidenceCoefficient1.isNumber()) << "the refused file's coefficient is one";
     platform.pointer.set(MousePointer::Pointer::Hourglass);
     window->importMatrixFrom(write("broken.csv", "\"Corvane output file\"\r\n1,2\r\n"));
     expectSectionCleared();

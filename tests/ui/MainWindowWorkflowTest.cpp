@@ -218,6 +218,13 @@ TEST_F(WindowTest, AResultFileThatFailsLeavesNoSectionAndNoMatrixCaptions)
 TEST_F(WindowTest, AMatrixThatCannotBeReadLeavesNoMatrixAndNoSection)
 {
     calibrated();
+    platform.pointer.set(MousePointer::Pointer::Hourglass);
+    window->importMatrixFrom(write("broken.csv", "\"Corvane output file\"\r\n1,2\r\n"));
+    expectSectionCleared();
+    for (QWidget* control : std::initializer_list<QWidget*>{window->Check4, window->Check8, window->Label9})
+        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+    EXPECT_EQ(platform.pointer.current(), MousePointer::Pointer::Default);
+
     // A matrix whose kind is refused takes nothing of its file: titles, coefficients and grid stay.
     const QString title = window->Label15[1]->text();
     const double cell = window->probabilityGrid(60, 80);
@@ -226,12 +233,6 @@ TEST_F(WindowTest, AMatrixThatCannotBeReadLeavesNoMatrixAndNoSection)
     EXPECT_EQ(window->Label15[1]->text(), title);
     EXPECT_EQ(window->probabilityGrid(60, 80), cell);
     EXPECT_FALSE(window->Settings.confidenceCoefficient1.isNumber()) << "the refused file's coefficient is one";
-    platform.pointer.set(MousePointer::Pointer::Hourglass);
-    window->importMatrixFrom(write("broken.csv", "\"Corvane output file\"\r\n1,2\r\n"));
-    expectSectionCleared();
-    for (QWidget* control : std::initializer_list<QWidget*>{window->Check4, window->Check8, window->Label9})
-        EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-    EXPECT_EQ(platform.pointer.current(), MousePointer::Pointer::Default);
 
     // Through the button a cancelled dialog leaves the same.
     click(QStringLiteral("Import Corvane file"));

@@ -558,6 +558,16 @@ void DrawingSurface::freeze()
     m_picture = m_image;
 }
 
+void DrawingSurface::restoreImage(const QImage& image, QPointF currentPosition)
+{
+    if (image.size() != m_image.size() || image.devicePixelRatio() != m_image.devicePixelRatio())
+        return;
+    m_image = image;
+    m_currentX = currentPosition.x();
+    m_currentY = currentPosition.y();
+    notify();
+}
+
 void DrawingSurface::clearPicture()
 {
     m_picture = QImage();

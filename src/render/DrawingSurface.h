@@ -122,6 +122,9 @@ public:
     bool hasPicture() const { return !m_picture.isNull(); }
     // The current image becomes the background picture that cls() returns to.
     void freeze();
+    // Puts back an image taken from image() at the surface's present size and density (nothing
+    // otherwise), and the current position that went with it.
+    void restoreImage(const QImage& image, QPointF currentPosition);
     // Removes the background picture; cls() then returns to the background colour.
     void clearPicture();
 

@@ -86,6 +86,19 @@ TEST_F(WindowTest, TheRowValueBesideTheDataFigureFollowsTheRowSlider)
     EXPECT_TRUE(window->Label12->isHidden());
 }
 
+TEST_F(WindowTest, EachStepOfTheRowSliderShowsWhatAWholeRedrawShows)
+{
+    calibrated(3);
+    click(QStringLiteral("Show section"));
+    for (int row : {40, 41, 300, 120})
+        window->Slider5->setValue(row);
+    const QImage data = imageOf(*window->Picture1[0]);
+    const QImage section = imageOf(*window->Picture1[2]);
+    window->RedrawFigures();
+    EXPECT_EQ(imageOf(*window->Picture1[0]), data);
+    EXPECT_EQ(imageOf(*window->Picture1[2]), section);
+}
+
 // A single-kind calibration takes its profiles from a probability matrix picked in the browser, which its
 // "OK" closes; a matrix of classes takes only one that says it holds probabilities.
 TEST_F(WindowTest, TheBrowserOfASingleKindCalibrationTakesOnlyAProbabilityMatrixAsProfile)

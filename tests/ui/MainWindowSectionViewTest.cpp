@@ -90,13 +90,15 @@ TEST_F(WindowTest, EachStepOfTheRowSliderShowsWhatAWholeRedrawShows)
 {
     calibrated(3);
     click(QStringLiteral("Show section"));
-    for (int row : {40, 41, 300, 120})
+    // Each step puts back what the erase before it drew.
+    for (int row : {40, 300, 120}) {
         window->Slider5->setValue(row);
-    const QImage data = imageOf(*window->Picture1[0]);
-    const QImage section = imageOf(*window->Picture1[2]);
-    window->RedrawFigures();
-    EXPECT_EQ(imageOf(*window->Picture1[0]), data);
-    EXPECT_EQ(imageOf(*window->Picture1[2]), section);
+        const QImage data = imageOf(*window->Picture1[0]);
+        const QImage section = imageOf(*window->Picture1[2]);
+        window->RedrawFigures();
+        EXPECT_EQ(imageOf(*window->Picture1[0]), data) << row;
+        EXPECT_EQ(imageOf(*window->Picture1[2]), section) << row;
+    }
 }
 
 // A single-kind calibration takes its profiles from a probability matrix picked in the browser, which its

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <random>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -61,7 +62,7 @@ public:
     }
 
 private:
-    static constexpr int tableBits = 16;
+    static constexpr int tableBits = 12;
     struct Entry {
         std::uint64_t bits = 0;
         std::uint8_t length = 0; // 0 for an empty entry: no number has an empty text
@@ -70,6 +71,42 @@ private:
 
     std::vector<Entry> m_entries = std::vector<Entry>(std::size_t{1} << tableBits);
     std::string m_scratch;
+};
+
+// With one mark a row, a section row is a copy of the matrix column the curve crosses there, so a section
+// has few distinct rows: each is composed once, its cells joined with commas, and its text used again
+// for every row with the same cells.
+class RowTexts {
+public:
+    const std::string& of(const double* cells)
+    {
+        constexpr std::size_t rowBytes = ExportGrid::Columns * sizeof(double);
+        std::uint64_t hash = 0xcbf29ce484222325u;
+        for (int i = 0; i < ExportGrid::Columns; ++i)
+            hash = (hash ^ std::bit_cast<std::uint64_t>(cells[i])) * 0x100000001b3u;
+        const auto [first, last] = m_known.equal_range(hash);
+        for (auto known = first; known != last; ++known) {
+            if (std::memcmp(known->second.cells, cells, rowBytes) == 0)
+                return known->second.text;
+        }
+        std::string text;
+        text.reserve(ExportGrid::Columns * 8);
+        for (int i = 0; i < ExportGrid::Columns; ++i) {
+            if (i > 0)
+                text += ',';
+            text += m_cellTexts.of(cells[i]);
+        }
+        return m_known.emplace(hash, Known{cells, std::move(text)})->second.text;
+    }
+
+private:
+    struct Known {
+        const double* cells; // the cells of a row of the grid being written, which outlives this
+        std::string text;
+    };
+
+    CellTexts m_cellTexts;
+    std::unordered_multimap<std::uint64_t, Known> m_known;
 };
 
 [[noreturn]] void failSaving(const std::filesystem::path& path, const std::string& reason)
@@ -172,11 +209,11 @@ std::string composeResultFile(const ResultFileInput& input)
     writer.endLine();
 
     const ExportGrid& grid = input.exportGrid;
-    CellTexts cellTexts;
+    const std::vector<double> zeroRow(ExportGrid::Columns, 0.0);
+    RowTexts rowTexts;
     for (int j = 0; j <= steps; ++j) {
         writer.number(rowValues[j]);
-        for (int i = 0; i < ExportGrid::Columns; ++i)
-            writer.bare(cellTexts.of(j < grid.rows() ? grid(i, j) : 0.0));
+        writer.bare(rowTexts.of(j < grid.rows() ? grid.row(j) : zeroRow.data()));
         writer.endLine();
     }
     return writer.takeContents();

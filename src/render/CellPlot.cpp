@@ -229,18 +229,40 @@ void plotSectionConfidence(DrawingSurface& surface, const ProgramSettings& setti
         sectionCellRect(surface.scaleWidth(), surface.scaleHeight(), section.verticalSteps(), i, h));
 }
 
+ColumnPlot::ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
+                       CellView view, ProbabilitySource source)
+    : m_surface(surface), m_settings(settings), m_grid(&grid), m_view(view), m_source(source),
+      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofGrid(surface)))
+{
+}
+
+ColumnPlot::ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
+                       CellView view, ProbabilitySource source)
+    : m_surface(surface), m_settings(settings), m_section(&section), m_view(view), m_source(source),
+      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofSection(surface, section.verticalSteps())))
+{
+}
+
+ColumnPlot::~ColumnPlot() = default;
+
+void ColumnPlot::plot(int i)
+{
+    checkIndex(i, LastColumn);
+    CellColours colours(m_settings, m_view, m_source);
+    const int lastRow = m_grid ? LastColumn : m_section->verticalSteps();
+    for (int r = 0; r <= lastRow; ++r) {
+        const double cell = m_grid ? (*m_grid)(i, r) : (*m_section)(1, i, r);
+        if (m_cells->columnEmpty(i) || m_cells->rowEmpty(r))
+            colours.check(cell);
+        else
+            m_cells->fill(m_surface, i, r, colours.of(cell));
+    }
+}
+
 void plotGridColumn(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
                     CellView view, ProbabilitySource source, int i)
 {
-    checkIndex(i, LastColumn);
-    const DeviceCells cells = DeviceCells::ofGrid(surface);
-    CellColours colours(settings, view, source);
-    for (int j = 0; j <= LastColumn; ++j) {
-        if (cells.columnEmpty(i) || cells.rowEmpty(j))
-            colours.check(grid(i, j));
-        else
-            cells.fill(surface, i, j, colours.of(grid(i, j)));
-    }
+    ColumnPlot(surface, settings, grid, view, source).plot(i);
 }
 
 void plotGridFigure(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
@@ -263,15 +285,7 @@ void plotGridFigure(DrawingSurface& surface, const ProgramSettings& settings, co
 void plotSectionColumn(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                        CellView view, ProbabilitySource source, int i)
 {
-    checkIndex(i, LastColumn);
-    const DeviceCells cells = DeviceCells::ofSection(surface, section.verticalSteps());
-    CellColours colours(settings, view, source);
-    for (int h = 0; h <= section.verticalSteps(); ++h) {
-        if (cells.columnEmpty(i) || cells.rowEmpty(h))
-            colours.check(section(1, i, h));
-        else
-            cells.fill(surface, i, h, colours.of(section(1, i, h)));
-    }
+    ColumnPlot(surface, settings, section, view, source).plot(i);
 }
 
 SectionRowPlot::SectionRowPlot(DrawingSurface& surface, const ProgramSettings& settings,

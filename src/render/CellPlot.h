@@ -101,6 +101,30 @@ private:
     ProbabilitySource m_source;
     std::unique_ptr<DeviceCells> m_cells;
 };
+
+// The columns of one figure, the grid's or the section's, drawn one after another, the figure's cell edges
+// mapped once for them all; each column as plotGridColumn or plotSectionColumn draws it. The figure's size
+// and scale must not change while it plots.
+class ColumnPlot {
+public:
+    ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
+               CellView view, ProbabilitySource source);
+    ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
+               CellView view, ProbabilitySource source);
+    ~ColumnPlot();
+    ColumnPlot(const ColumnPlot&) = delete;
+    ColumnPlot& operator=(const ColumnPlot&) = delete;
+    void plot(int i);
+
+private:
+    DrawingSurface& m_surface;
+    const ProgramSettings& m_settings;
+    const ProbabilityGrid* m_grid = nullptr;
+    const SectionMatrix* m_section = nullptr;
+    CellView m_view;
+    ProbabilitySource m_source;
+    std::unique_ptr<DeviceCells> m_cells;
+};
 // The whole section figure, column by column from 0 to 200.
 void plotSectionFigure(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                        CellView view, ProbabilitySource source, const CellProgress& columnDone = {});

@@ -122,6 +122,7 @@ TEST_F(WindowTest, TheBrowserOfASingleKindCalibrationTakesOnlyAProbabilityMatrix
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         window = std::make_unique<MainWindow>(platform.services());
+        window->show(); // the browser lists what it shows
         importData();
         importMatrix(c.matrix);
         click(QStringLiteral("Calibrate"));

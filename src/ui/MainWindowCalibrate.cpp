@@ -77,7 +77,7 @@ void MainWindow::Command2_Click()
 
         const int level = Slider3->value();
         const int window = smoothing ? level : 1;
-        sectionMatrix = rasteriseCurve(dataSeries, steps, window, level);
+        rasteriseCurveInto(sectionMatrix, dataSeries, window, level);
 
         section.setDrawWidth(1);
         ClearSectionFigure();

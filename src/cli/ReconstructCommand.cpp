@@ -10,6 +10,7 @@
 #include "cli/HeadlessWindow.h"
 #include "cli/SectionSummary.h"
 #include "cli/SectionView.h"
+#include "io/ResultFileWriter.h"
 
 namespace brimvale {
 
@@ -196,6 +197,10 @@ ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& errors)
         return true;
     };
 
+    // The files of a run of several records are made durable together, with one sync at the end.
+    std::optional<DeferredSaves> saves;
+    if (options.outDirectory)
+        saves.emplace();
     Reconstruction reconstruction(options, report);
     for (const std::filesystem::path& record : options.data) {
         if (!reconstruction.matrixUsable())
@@ -214,6 +219,10 @@ ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& errors)
             (targets.page && !claim(*targets.page, record)))
             continue;
         reconstruction.run(record, targets);
+    }
+    if (saves) {
+        for (const DeferredSaves::Failure& failed : saves->commit())
+            report.fail(failed.path, writeProblem(failed.path, failed.failure));
     }
     return report.failures() > 0 ? ExitCode::Failure : ExitCode::Success;
 }

@@ -107,6 +107,13 @@ SectionMatrix rasteriseCurve(const DataSeries& series, std::int16_t verticalStep
         raiseFailure(RuntimeFailure::Kind::SubscriptOutOfRange,
                      "Subscript out of range: section of " + std::to_string(verticalSteps) + " rows");
     SectionMatrix section(verticalSteps);
+    rasteriseCurveInto(section, series, window, smoothingLevel);
+    return section;
+}
+
+void rasteriseCurveInto(SectionMatrix& section, const DataSeries& series, int window, int smoothingLevel)
+{
+    const std::int16_t verticalSteps = section.verticalSteps();
     const Raster raster(series, verticalSteps);
 
     const std::int16_t lastSegment = toInteger(static_cast<double>(series.lastIndex) - window);
@@ -138,7 +145,6 @@ SectionMatrix rasteriseCurve(const DataSeries& series, std::int16_t verticalStep
                              std::to_string(row));
         section(0, c, row) = 1.0;
     }
-    return section;
 }
 
 void calibrateRow(SectionMatrix& section, const ProbabilityGrid& grid, int h)

@@ -32,6 +32,9 @@ void copyUnsmoothedCurve(DataSeries& series);
 // outside the fixed arrays.
 SectionMatrix rasteriseCurve(const DataSeries& series, std::int16_t verticalSteps, int window,
                              int smoothingLevel);
+// The same marks set in layer 0 of a section of all zeros, for its verticalSteps(), without a second
+// section being made.
+void rasteriseCurveInto(SectionMatrix& section, const DataSeries& series, int window, int smoothingLevel);
 
 // Sets layer 1 of row h to the sum over the marked cells (j, h) of layer 0 of mark * grid column j,
 // accumulated term by term as a 32-bit float; with one mark the row is that grid column, each cell

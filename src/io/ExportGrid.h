@@ -32,6 +32,8 @@ public:
 
     double& operator()(int i, int j) { return m_cells[index(i, j)]; }
     double operator()(int i, int j) const { return m_cells[index(i, j)]; }
+    // The Columns cells of row j, column 0 first.
+    const double* row(int j) const { return m_cells.data() + index(0, j); }
 
     bool operator==(const ExportGrid&) const = default;
 

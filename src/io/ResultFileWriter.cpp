@@ -1,6 +1,7 @@
 // Composes Brimvale's result file from what the main window shows at save time, and saves it safely.
 #include "io/ResultFileWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cerrno>
@@ -8,9 +9,11 @@
 #include <cstring>
 #include <random>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
 #include <unistd.h>
 #define BRIMVALE_HAVE_FSYNC 1
 #endif
@@ -61,7 +64,7 @@ public:
     }
 
 private:
-    static constexpr int tableBits = 16;
+    static constexpr int tableBits = 12;
     struct Entry {
         std::uint64_t bits = 0;
         std::uint8_t length = 0; // 0 for an empty entry: no number has an empty text
@@ -70,6 +73,42 @@ private:
 
     std::vector<Entry> m_entries = std::vector<Entry>(std::size_t{1} << tableBits);
     std::string m_scratch;
+};
+
+// With one mark a row, a section row is a copy of the matrix column the curve crosses there, so a section
+// has few distinct rows: each is composed once, its cells joined with commas, and its text used again
+// for every row with the same cells.
+class RowTexts {
+public:
+    const std::string& of(const double* cells)
+    {
+        constexpr std::size_t rowBytes = ExportGrid::Columns * sizeof(double);
+        std::uint64_t hash = 0xcbf29ce484222325u;
+        for (int i = 0; i < ExportGrid::Columns; ++i)
+            hash = (hash ^ std::bit_cast<std::uint64_t>(cells[i])) * 0x100000001b3u;
+        const auto [first, last] = m_known.equal_range(hash);
+        for (auto known = first; known != last; ++known) {
+            if (std::memcmp(known->second.cells, cells, rowBytes) == 0)
+                return known->second.text;
+        }
+        std::string text;
+        text.reserve(ExportGrid::Columns * 8);
+        for (int i = 0; i < ExportGrid::Columns; ++i) {
+            if (i > 0)
+                text += ',';
+            text += m_cellTexts.of(cells[i]);
+        }
+        return m_known.emplace(hash, Known{cells, std::move(text)})->second.text;
+    }
+
+private:
+    struct Known {
+        const double* cells; // the cells of a row of the grid being written, which outlives this
+        std::string text;
+    };
+
+    CellTexts m_cellTexts;
+    std::unordered_multimap<std::uint64_t, Known> m_known;
 };
 
 [[noreturn]] void failSaving(const std::filesystem::path& path, const std::string& reason)
@@ -97,14 +136,40 @@ std::FILE* createTemporaryFile(const std::filesystem::path& folder, std::filesys
 }
 
 // The bytes reach the disk before the rename makes them the file, so a crash leaves the old file or the
-// new one, never an empty one.
-bool flushAndClose(std::FILE* file)
+// new one, never an empty one; a deferred save syncs them later, before its rename.
+bool flushAndClose(std::FILE* file, bool sync)
 {
     bool written = std::fflush(file) == 0;
 #ifdef BRIMVALE_HAVE_FSYNC
-    written = written && ::fsync(::fileno(file)) == 0;
+    written = written && (!sync || ::fsync(::fileno(file)) == 0);
 #endif
     return std::fclose(file) == 0 && written;
+}
+
+DeferredSaves* deferredSaves = nullptr;
+
+// Makes everything written to the file systems of the folders durable.
+bool syncFolders(const std::vector<std::filesystem::path>& folders)
+{
+#ifdef BRIMVALE_HAVE_FSYNC
+#ifdef __linux__
+    bool synced = true;
+    for (const std::filesystem::path& folder : folders) {
+        const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        synced = synced && descriptor >= 0 && ::syncfs(descriptor) == 0;
+        if (descriptor >= 0)
+            ::close(descriptor);
+    }
+    return synced;
+#else
+    (void)folders;
+    ::sync();
+    return true;
+#endif
+#else
+    (void)folders;
+    return true;
+#endif
 }
 
 } // namespace
@@ -172,11 +237,11 @@ std::string composeResultFile(const ResultFileInput& input)
     writer.endLine();
 
     const ExportGrid& grid = input.exportGrid;
-    CellTexts cellTexts;
+    const std::vector<double> zeroRow(ExportGrid::Columns, 0.0);
+    RowTexts rowTexts;
     for (int j = 0; j <= steps; ++j) {
         writer.number(rowValues[j]);
-        for (int i = 0; i < ExportGrid::Columns; ++i)
-            writer.bare(cellTexts.of(j < grid.rows() ? grid(i, j) : 0.0));
+        writer.bare(rowTexts.of(j < grid.rows() ? grid.row(j) : zeroRow.data()));
         writer.endLine();
     }
     return writer.takeContents();
@@ -200,7 +265,7 @@ void writeResultFile(const std::filesystem::path& path, std::string_view bytes)
     std::FILE* file = createTemporaryFile(folder, temporary, path);
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     const int writeError = errno;
-    const bool closed = flushAndClose(file);
+    const bool closed = flushAndClose(file, deferredSaves == nullptr);
     std::string reason;
     if (!written || !closed)
         reason = std::strerror(written ? errno : writeError);
@@ -208,6 +273,10 @@ void writeResultFile(const std::filesystem::path& path, std::string_view bytes)
         fs::permissions(temporary, targetStatus.permissions(), error);
         if (error)
             reason = error.message();
+    }
+    if (reason.empty() && deferredSaves) {
+        deferredSaves->m_pending.push_back({path, temporary, target});
+        return;
     }
     if (reason.empty()) {
         fs::rename(temporary, target, error);
@@ -218,6 +287,48 @@ void writeResultFile(const std::filesystem::path& path, std::string_view bytes)
         fs::remove(temporary, error);
         failSaving(path, reason);
     }
+}
+
+DeferredSaves::DeferredSaves()
+{
+    if (deferredSaves)
+        raiseFailure(RuntimeFailure::Kind::InvalidData, "Saves are deferred already");
+    deferredSaves = this;
+}
+
+DeferredSaves::~DeferredSaves()
+{
+    std::error_code error;
+    for (const Pending& pending : m_pending)
+        std::filesystem::remove(pending.temporary, error);
+    deferredSaves = nullptr;
+}
+
+std::vector<DeferredSaves::Failure> DeferredSaves::commit()
+{
+    namespace fs = std::filesystem;
+    std::vector<fs::path> folders;
+    for (const Pending& pending : m_pending) {
+        const fs::path folder = pending.temporary.parent_path();
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+    }
+    const bool synced = syncFolders(folders);
+    std::vector<Failure> failures;
+    for (const Pending& pending : m_pending) {
+        std::error_code error;
+        if (synced)
+            fs::rename(pending.temporary, pending.target, error);
+        if (!synced || error) {
+            fs::remove(pending.temporary, error);
+            const std::string reason = synced ? error.message() : "its file system could not be synced";
+            failures.push_back({pending.path, RuntimeFailure(RuntimeFailure::Kind::FileError,
+                                                             "Cannot save " + pending.path.string() + ": " +
+                                                                 reason)});
+        }
+    }
+    m_pending.clear();
+    return failures;
 }
 
 } // namespace brimvale

@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "io/ExportGrid.h"
 #include "model/NumberOrText.h"
+#include "model/RuntimeFailure.h"
 
 namespace brimvale {
 
@@ -47,5 +49,34 @@ std::string composeResultFile(const ResultFileInput& input);
 // target's permissions are kept (a link is followed to the file it names). Raises FileError naming the
 // file when anything fails, after removing the temporary file.
 void writeResultFile(const std::filesystem::path& path, std::string_view bytes);
+
+// While one lives, writeResultFile leaves each file complete under its temporary name without syncing
+// it; commit() makes them all durable with one sync of their file systems and then renames each into
+// place. A run of many saves so pays for one sync instead of one a file, and a save still never
+// replaces a file with one that is not on disk. One at a time; what is not committed is removed.
+class DeferredSaves {
+public:
+    struct Failure {
+        std::filesystem::path path; // as given to writeResultFile
+        RuntimeFailure failure;     // FileError naming the file, as writeResultFile raises it
+    };
+
+    DeferredSaves();
+    ~DeferredSaves();
+    DeferredSaves(const DeferredSaves&) = delete;
+    DeferredSaves& operator=(const DeferredSaves&) = delete;
+
+    // Syncs and renames every file saved since; returns the saves that failed, the others are in place.
+    std::vector<Failure> commit();
+
+private:
+    friend void writeResultFile(const std::filesystem::path& path, std::string_view bytes);
+    struct Pending {
+        std::filesystem::path path;
+        std::filesystem::path temporary;
+        std::filesystem::path target;
+    };
+    std::vector<Pending> m_pending;
+};
 
 } // namespace brimvale

@@ -2,7 +2,10 @@
 // once.
 #include "render/CellPlot.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "model/Conversions.h"
@@ -39,42 +42,50 @@ double sectionRowEdge(double scaleHeight, int verticalSteps, int h)
     return verticalSteps > 0 ? h * scaleHeight / verticalSteps : h * scaleHeight;
 }
 
-// The cell edges of one figure, computed once for a whole column, row or figure.
-struct Edges {
-    std::vector<double> x; // x[i] .. x[i + 1] is column i
-    std::vector<double> y; // y[r] .. y[r + 1] is row r
-
-    // Row j of the grid runs down from its point, (1 - j / 200) * H, to the point of row j - 1.
-    static Edges ofGrid(const DrawingSurface& surface)
+// The colour of one cell value after another: neighbouring cells of a figure often hold the same
+// value (zeros above all), whose colour is then looked up once. A cell that covers no pixel is only
+// checked: a value no view can show breaks off the drawing whether or not it would be seen.
+class CellColours {
+public:
+    CellColours(const ProgramSettings& settings, CellView view, ProbabilitySource source)
+        : m_settings(settings), m_view(view), m_source(source)
     {
-        Edges edges;
-        const double w = surface.scaleWidth();
-        const double h = surface.scaleHeight();
-        for (int i = 0; i <= LastColumn + 1; ++i) {
-            edges.x.push_back(columnEdge(w, i));
-            edges.y.push_back(gridRowEdge(h, i - 1));
+    }
+
+    QRgb of(double cell)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(cell);
+        if (!m_coloured || bits != m_colouredBits) {
+            m_colour = cellColour(m_settings, cell, m_view, m_source);
+            m_colouredBits = bits;
+            m_coloured = true;
         }
-        return edges;
+        return m_colour;
     }
 
-    static Edges ofSection(const DrawingSurface& surface, int verticalSteps)
+    // Fails as of(cell) would, without the lookup.
+    void check(double cell)
     {
-        Edges edges;
-        const double w = surface.scaleWidth();
-        const double h = surface.scaleHeight();
-        for (int i = 0; i <= LastColumn + 1; ++i)
-            edges.x.push_back(columnEdge(w, i));
-        for (int r = 0; r <= verticalSteps + 1; ++r)
-            edges.y.push_back(sectionRowEdge(h, verticalSteps, r));
-        return edges;
+        const auto bits = std::bit_cast<std::uint64_t>(cell);
+        if ((m_coloured && bits == m_colouredBits) || (m_checked && bits == m_checkedBits))
+            return;
+        if (m_view == CellView::Confidence)
+            toSingle(cell);
+        else
+            probabilityValue(cell, m_source);
+        m_checkedBits = bits;
+        m_checked = true;
     }
 
-    void fill(DrawingSurface& surface, int i, int r, QRgb colour) const
-    {
-        const auto column = static_cast<std::size_t>(i);
-        const auto row = static_cast<std::size_t>(r);
-        surface.fillCell(x[column], y[row], x[column + 1], y[row + 1], colour);
-    }
+private:
+    const ProgramSettings& m_settings;
+    CellView m_view;
+    ProbabilitySource m_source;
+    bool m_coloured = false;
+    std::uint64_t m_colouredBits = 0;
+    QRgb m_colour = 0;
+    bool m_checked = false;
+    std::uint64_t m_checkedBits = 0;
 };
 
 void fillRect(DrawingSurface& surface, const CellRect& rect, QRgb colour)
@@ -98,6 +109,64 @@ void plotConfidence(DrawingSurface& surface, const ProgramSettings& settings, fl
 }
 
 } // namespace
+
+// The device pixel edges of one figure's cells, computed once for a whole column, row or figure: the
+// pixels each cell fills are those fillCell fills for its rectangle. A cell that covers no pixel (rows
+// thinner than a pixel mostly do) is skipped before its colour is looked up.
+class DeviceCells {
+public:
+    static DeviceCells ofGrid(const DrawingSurface& surface)
+    {
+        std::vector<double> x;
+        std::vector<double> y;
+        for (int i = 0; i <= LastColumn + 1; ++i) {
+            x.push_back(columnEdge(surface.scaleWidth(), i));
+            // Row j of the grid runs down from its point, (1 - j / 200) * H, to the point of row j - 1.
+            y.push_back(gridRowEdge(surface.scaleHeight(), i - 1));
+        }
+        return DeviceCells(surface, x, y);
+    }
+
+    static DeviceCells ofSection(const DrawingSurface& surface, int verticalSteps)
+    {
+        std::vector<double> x;
+        std::vector<double> y;
+        for (int i = 0; i <= LastColumn + 1; ++i)
+            x.push_back(columnEdge(surface.scaleWidth(), i));
+        for (int r = 0; r <= verticalSteps + 1; ++r)
+            y.push_back(sectionRowEdge(surface.scaleHeight(), verticalSteps, r));
+        return DeviceCells(surface, x, y);
+    }
+
+    // Whether row r fills no pixel at all, whatever its columns.
+    bool rowEmpty(int r) const { return empty(m_y, r); }
+    bool columnEmpty(int i) const { return empty(m_x, i); }
+
+    void fill(DrawingSurface& surface, int i, int r, QRgb colour) const
+    {
+        const auto column = static_cast<std::size_t>(i);
+        const auto row = static_cast<std::size_t>(r);
+        surface.fillDeviceCell(*m_x[column], *m_y[row], *m_x[column + 1], *m_y[row + 1], colour);
+    }
+
+private:
+    using Edges = std::vector<std::optional<int>>;
+
+    DeviceCells(const DrawingSurface& surface, const std::vector<double>& x, const std::vector<double>& y)
+        : m_x(surface.deviceEdgesX(x)), m_y(surface.deviceEdgesY(y))
+    {
+    }
+
+    // No pixel between the two edges, or an edge that maps nowhere (which fillCell leaves undrawn).
+    static bool empty(const Edges& edges, int index)
+    {
+        const auto at = static_cast<std::size_t>(index);
+        return !edges[at] || !edges[at + 1] || *edges[at] == *edges[at + 1];
+    }
+
+    Edges m_x; // column i fills from m_x[i] to m_x[i + 1]
+    Edges m_y; // row r fills from m_y[r] to m_y[r + 1]
+};
 
 CellRect gridCellRect(double scaleWidth, double scaleHeight, int i, int j)
 {
@@ -160,22 +229,54 @@ void plotSectionConfidence(DrawingSurface& surface, const ProgramSettings& setti
         sectionCellRect(surface.scaleWidth(), surface.scaleHeight(), section.verticalSteps(), i, h));
 }
 
+ColumnPlot::ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
+                       CellView view, ProbabilitySource source)
+    : m_surface(surface), m_settings(settings), m_grid(&grid), m_view(view), m_source(source),
+      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofGrid(surface)))
+{
+}
+
+ColumnPlot::ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
+                       CellView view, ProbabilitySource source)
+    : m_surface(surface), m_settings(settings), m_section(&section), m_view(view), m_source(source),
+      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofSection(surface, section.verticalSteps())))
+{
+}
+
+ColumnPlot::~ColumnPlot() = default;
+
+void ColumnPlot::plot(int i)
+{
+    checkIndex(i, LastColumn);
+    CellColours colours(m_settings, m_view, m_source);
+    const int lastRow = m_grid ? LastColumn : m_section->verticalSteps();
+    for (int r = 0; r <= lastRow; ++r) {
+        const double cell = m_grid ? (*m_grid)(i, r) : (*m_section)(1, i, r);
+        if (m_cells->columnEmpty(i) || m_cells->rowEmpty(r))
+            colours.check(cell);
+        else
+            m_cells->fill(m_surface, i, r, colours.of(cell));
+    }
+}
+
 void plotGridColumn(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
                     CellView view, ProbabilitySource source, int i)
 {
-    checkIndex(i, LastColumn);
-    const Edges edges = Edges::ofGrid(surface);
-    for (int j = 0; j <= LastColumn; ++j)
-        edges.fill(surface, i, j, cellColour(settings, grid(i, j), view, source));
+    ColumnPlot(surface, settings, grid, view, source).plot(i);
 }
 
 void plotGridFigure(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
                     CellView view, ProbabilitySource source, const CellProgress& columnDone)
 {
-    const Edges edges = Edges::ofGrid(surface);
+    const DeviceCells cells = DeviceCells::ofGrid(surface);
+    CellColours colours(settings, view, source);
     for (int i = 0; i <= LastColumn; ++i) {
-        for (int j = 0; j <= LastColumn; ++j)
-            edges.fill(surface, i, j, cellColour(settings, grid(i, j), view, source));
+        for (int j = 0; j <= LastColumn; ++j) {
+            if (cells.columnEmpty(i) || cells.rowEmpty(j))
+                colours.check(grid(i, j));
+            else
+                cells.fill(surface, i, j, colours.of(grid(i, j)));
+        }
         if (columnDone)
             columnDone(i);
     }
@@ -184,31 +285,49 @@ void plotGridFigure(DrawingSurface& surface, const ProgramSettings& settings, co
 void plotSectionColumn(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                        CellView view, ProbabilitySource source, int i)
 {
-    checkIndex(i, LastColumn);
-    const Edges edges = Edges::ofSection(surface, section.verticalSteps());
-    for (int h = 0; h <= section.verticalSteps(); ++h)
-        edges.fill(surface, i, h, cellColour(settings, section(1, i, h), view, source));
+    ColumnPlot(surface, settings, section, view, source).plot(i);
+}
+
+SectionRowPlot::SectionRowPlot(DrawingSurface& surface, const ProgramSettings& settings,
+                               const SectionMatrix& section, CellView view, ProbabilitySource source)
+    : m_surface(surface), m_settings(settings), m_section(section), m_view(view), m_source(source),
+      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofSection(surface, section.verticalSteps())))
+{
+}
+
+SectionRowPlot::~SectionRowPlot() = default;
+
+void SectionRowPlot::plot(int h)
+{
+    checkIndex(h, m_section.verticalSteps());
+    CellColours colours(m_settings, m_view, m_source);
+    const bool rowEmpty = m_cells->rowEmpty(h);
+    for (int i = 0; i <= LastColumn; ++i) {
+        if (rowEmpty || m_cells->columnEmpty(i))
+            colours.check(m_section(1, i, h));
+        else
+            m_cells->fill(m_surface, i, h, colours.of(m_section(1, i, h)));
+    }
 }
 
 void plotSectionRow(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                     CellView view, ProbabilitySource source, int h)
 {
-    checkIndex(h, section.verticalSteps());
-    const double w = surface.scaleWidth();
-    const double y1 = sectionRowEdge(surface.scaleHeight(), section.verticalSteps(), h);
-    const double y2 = sectionRowEdge(surface.scaleHeight(), section.verticalSteps(), h + 1);
-    for (int i = 0; i <= LastColumn; ++i)
-        surface.fillCell(columnEdge(w, i), y1, columnEdge(w, i + 1), y2,
-                         cellColour(settings, section(1, i, h), view, source));
+    SectionRowPlot(surface, settings, section, view, source).plot(h);
 }
 
 void plotSectionFigure(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                        CellView view, ProbabilitySource source, const CellProgress& columnDone)
 {
-    const Edges edges = Edges::ofSection(surface, section.verticalSteps());
+    const DeviceCells cells = DeviceCells::ofSection(surface, section.verticalSteps());
+    CellColours colours(settings, view, source);
     for (int i = 0; i <= LastColumn; ++i) {
-        for (int h = 0; h <= section.verticalSteps(); ++h)
-            edges.fill(surface, i, h, cellColour(settings, section(1, i, h), view, source));
+        for (int h = 0; h <= section.verticalSteps(); ++h) {
+            if (cells.columnEmpty(i) || cells.rowEmpty(h))
+                colours.check(section(1, i, h));
+            else
+                cells.fill(surface, i, h, colours.of(section(1, i, h)));
+        }
         if (columnDone)
             columnDone(i);
     }

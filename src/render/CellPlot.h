@@ -5,6 +5,7 @@
 #include <QRgb>
 
 #include <functional>
+#include <memory>
 
 #include "model/ProbabilityGrid.h"
 #include "model/ProgramSettings.h"
@@ -78,6 +79,52 @@ void plotSectionColumn(DrawingSurface& surface, const ProgramSettings& settings,
 // reader draw it.
 void plotSectionRow(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                     CellView view, ProbabilitySource source, int h);
+class DeviceCells;
+
+// The rows of one section drawn one after another, the figure's cell edges mapped once for them all.
+// The figure's size and scale must not change while it plots.
+class SectionRowPlot {
+public:
+    SectionRowPlot(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
+                   CellView view, ProbabilitySource source);
+    ~SectionRowPlot();
+    SectionRowPlot(const SectionRowPlot&) = delete;
+    SectionRowPlot& operator=(const SectionRowPlot&) = delete;
+    // Row h, as plotSectionRow draws it.
+    void plot(int h);
+
+private:
+    DrawingSurface& m_surface;
+    const ProgramSettings& m_settings;
+    const SectionMatrix& m_section;
+    CellView m_view;
+    ProbabilitySource m_source;
+    std::unique_ptr<DeviceCells> m_cells;
+};
+
+// The columns of one figure, the grid's or the section's, drawn one after another, the figure's cell edges
+// mapped once for them all; each column as plotGridColumn or plotSectionColumn draws it. The figure's size
+// and scale must not change while it plots.
+class ColumnPlot {
+public:
+    ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
+               CellView view, ProbabilitySource source);
+    ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
+               CellView view, ProbabilitySource source);
+    ~ColumnPlot();
+    ColumnPlot(const ColumnPlot&) = delete;
+    ColumnPlot& operator=(const ColumnPlot&) = delete;
+    void plot(int i);
+
+private:
+    DrawingSurface& m_surface;
+    const ProgramSettings& m_settings;
+    const ProbabilityGrid* m_grid = nullptr;
+    const SectionMatrix* m_section = nullptr;
+    CellView m_view;
+    ProbabilitySource m_source;
+    std::unique_ptr<DeviceCells> m_cells;
+};
 // The whole section figure, column by column from 0 to 200.
 void plotSectionFigure(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                        CellView view, ProbabilitySource source, const CellProgress& columnDone = {});

@@ -490,6 +490,36 @@ void DrawingSurface::fillCell(double x1, double y1, double x2, double y2, QRgb c
     notify();
 }
 
+std::vector<std::optional<int>> DrawingSurface::deviceEdgesX(const std::vector<double>& x) const
+{
+    std::vector<std::optional<int>> edges;
+    edges.reserve(x.size());
+    for (const double position : x) {
+        const double device = toDevice(position, m_scaleTop).x();
+        edges.push_back(std::isfinite(device) ? std::optional(edgeOf(device)) : std::nullopt);
+    }
+    return edges;
+}
+
+std::vector<std::optional<int>> DrawingSurface::deviceEdgesY(const std::vector<double>& y) const
+{
+    std::vector<std::optional<int>> edges;
+    edges.reserve(y.size());
+    for (const double position : y) {
+        const double device = toDevice(m_scaleLeft, position).y();
+        edges.push_back(std::isfinite(device) ? std::optional(edgeOf(device)) : std::nullopt);
+    }
+    return edges;
+}
+
+void DrawingSurface::fillDeviceCell(int x1, int y1, int x2, int y2, QRgb colour)
+{
+    if (!beginDrawing())
+        return;
+    fillPixels(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), colour | Opaque);
+    notify();
+}
+
 double DrawingSurface::textHeight() const
 {
     const double pixels = QFontMetricsF(font()).height();
@@ -526,6 +556,16 @@ void DrawingSurface::print(const QString& text)
 void DrawingSurface::freeze()
 {
     m_picture = m_image;
+}
+
+void DrawingSurface::restoreImage(const QImage& image, QPointF currentPosition)
+{
+    if (image.size() != m_image.size() || image.devicePixelRatio() != m_image.devicePixelRatio())
+        return;
+    m_image = image;
+    m_currentX = currentPosition.x();
+    m_currentY = currentPosition.y();
+    notify();
 }
 
 void DrawingSurface::clearPicture()

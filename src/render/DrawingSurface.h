@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace brimvale {
@@ -98,6 +99,13 @@ public:
     // (x2, y2), corners in either order: cells drawn from position(i) to position(i + 1) tile
     // without gaps or overlaps.
     void fillCell(double x1, double y1, double x2, double y2, QRgb colour);
+    // The device pixel edges that fillCell takes for positions in scale units, one per position,
+    // computed once for cells that share their edges; nothing where a position maps to no finite place.
+    std::vector<std::optional<int>> deviceEdgesX(const std::vector<double>& x) const;
+    std::vector<std::optional<int>> deviceEdgesY(const std::vector<double>& y) const;
+    // What fillCell does once its corners are mapped: fills the device pixels between the edges (in
+    // either order; clipped to the image), with an opaque colour.
+    void fillDeviceCell(int x1, int y1, int x2, int y2, QRgb colour);
     // Draws the text with its top left at the current position, then moves to the start of the
     // next line (CurrentX = ScaleLeft, CurrentY one text height lower).
     void print(const QString& text);
@@ -114,6 +122,9 @@ public:
     bool hasPicture() const { return !m_picture.isNull(); }
     // The current image becomes the background picture that cls() returns to.
     void freeze();
+    // Puts back an image taken from image() at the surface's present size and density (nothing
+    // otherwise), and the current position that went with it.
+    void restoreImage(const QImage& image, QPointF currentPosition);
     // Removes the background picture; cls() then returns to the background colour.
     void clearPicture();
 

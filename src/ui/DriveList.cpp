@@ -26,7 +26,10 @@ QString rootWithSeparator(const QString& root)
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent)
 {
-    setDrives(mountedDrives());
+    // The mounted file systems are looked up once for the program: the batch tool opens a window for
+    // every record, and each lookup reads the system's whole list of mounts.
+    static const QStringList mounted = mountedDrives();
+    setDrives(mounted);
     connect(this, &QComboBox::currentIndexChanged, this, [this] { emit driveChanged(); });
 }
 

@@ -24,13 +24,16 @@ QString FileList::path() const
 void FileList::setPath(const QString& path)
 {
     m_path = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    fill();
+    // A hidden list is filled when it is shown (a window run without a screen never lists the folder).
+    if (isVisible())
+        fill();
 }
 
 void FileList::setPattern(const QString& pattern)
 {
     m_pattern = pattern;
-    fill();
+    if (isVisible())
+        fill();
 }
 
 void FileList::refresh()

@@ -16,7 +16,8 @@ public:
 
     // The listed folder in the platform's form.
     QString path() const;
-    // Lists the folder's matching files, none selected; a folder that cannot be read lists nothing.
+    // Lists the folder's matching files, none selected, now or, while the list is hidden, when it is
+    // shown; a folder that cannot be read lists nothing.
     void setPath(const QString& path);
     // One or more patterns separated by semicolons, "*.csv" by default.
     QString pattern() const { return m_pattern; }

@@ -40,8 +40,18 @@ void FolderList::setPath(const QString& path)
     if (clean == m_path)
         return;
     m_path = clean;
-    fill();
+    // A hidden list is filled when it is shown (a window run without a screen never lists the folders).
+    m_filled = false;
+    if (isVisible())
+        fill();
     emit pathChanged();
+}
+
+void FolderList::showEvent(QShowEvent* event)
+{
+    QListWidget::showEvent(event);
+    if (!m_filled)
+        fill();
 }
 
 void FolderList::refresh()
@@ -51,6 +61,7 @@ void FolderList::refresh()
 
 void FolderList::fill()
 {
+    m_filled = true;
     clear();
     QStringList chain;
     for (QDir folder(m_path);;) {

@@ -18,8 +18,9 @@ public:
 
     // The open folder, absolute, in the platform's form; empty before a folder was opened.
     QString path() const;
-    // Opens the folder and raises pathChanged when it differs from the open one; raises FileError
-    // (and keeps the open folder) when the path is not a readable folder.
+    // Opens the folder and raises pathChanged when it differs from the open one, listing it now or, while
+    // the list is hidden, when it is shown; raises FileError (and keeps the open folder) when the path is
+    // not a readable folder.
     void setPath(const QString& path);
     // Lists the open folder again.
     void refresh();
@@ -27,11 +28,16 @@ public:
 signals:
     void pathChanged();
 
+protected:
+    // A list whose folder was opened while it was hidden is filled now.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void fill();
     void open(QListWidgetItem* item);
 
-    QString m_path; // Qt's form, cleaned
+    QString m_path;        // Qt's form, cleaned
+    bool m_filled = false; // the items show the open folder
 };
 
 } // namespace brimvale

@@ -1,6 +1,7 @@
 // The main window (frmMain): three figures, the options frame, the file browser and the commands.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QRgb>
 #include <QString>
@@ -304,7 +305,18 @@ private:
     void showProgress(int maximum);
     void hideProgress();
 
+    // What EraseRowMarker drew last, put back instead of drawn again when the row slider moves on and
+    // nothing else changed: the figures without the marker, and with it as DrawRowMarker left them.
+    struct MarkerErase {
+        std::vector<double> state; // what the overlays and the data figure are drawn from
+        QImage sectionClean, dataClean, grid, sectionPicture, sectionMarked, dataMarked;
+        QPointF sectionPosition, dataPosition;
+        bool valid = false;
+    };
+    std::vector<double> markerEraseState() const;
+
     PlatformServices m_services;
+    MarkerErase m_markerErase;
     ColourDialog* m_colourDialog = nullptr;
     PrintSetupDialog* m_printSetup = nullptr;
     AboutDialog* m_about = nullptr;

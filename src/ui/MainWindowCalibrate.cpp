@@ -77,7 +77,7 @@ void MainWindow::Command2_Click()
 
         const int level = Slider3->value();
         const int window = smoothing ? level : 1;
-        sectionMatrix = rasteriseCurve(dataSeries, steps, window, level);
+        rasteriseCurveInto(sectionMatrix, dataSeries, window, level);
 
         section.setDrawWidth(1);
         ClearSectionFigure();
@@ -87,15 +87,17 @@ void MainWindow::Command2_Click()
         const bool confidence = Settings.confidenceMode;
         if (probability || confidence) {
             RowByRowScreen screen(*ProgressBar1, &section);
+            SectionRowPlot probabilityRows(section, Settings, sectionMatrix, CellView::Probability,
+                                           ProbabilitySource::PackedFraction);
+            SectionRowPlot confidenceRows(section, Settings, sectionMatrix, CellView::Confidence,
+                                          ProbabilitySource::PackedFraction);
             for (int h = steps; h >= 0; --h) {
                 ProgressBar1->setValue(steps - h);
                 calibrateRow(sectionMatrix, probabilityGrid, h);
                 if (probability)
-                    plotSectionRow(section, Settings, sectionMatrix, CellView::Probability,
-                                   ProbabilitySource::PackedFraction, h);
+                    probabilityRows.plot(h);
                 if (confidence)
-                    plotSectionRow(section, Settings, sectionMatrix, CellView::Confidence,
-                                   ProbabilitySource::PackedFraction, h);
+                    confidenceRows.plot(h);
                 screen.rowDone(h == steps || h == 0);
             }
         }

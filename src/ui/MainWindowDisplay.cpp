@@ -41,15 +41,17 @@ void plotDrawnFigures(MainWindow& window, CellView view)
     DrawingSurface& gridSurface = window.Picture1[1]->surface();
     DrawingSurface& sectionSurface = window.Picture1[2]->surface();
     RowByRowScreen screen(*window.ProgressBar1);
+    ColumnPlot gridColumns(gridSurface, window.Settings, window.probabilityGrid, view,
+                           ProbabilitySource::PackedFraction);
+    ColumnPlot sectionColumns(sectionSurface, window.Settings, window.sectionMatrix, view,
+                              ProbabilitySource::PackedFraction);
     for (int i = 0; i <= LastColumn; ++i) {
         window.ProgressBar1->setValue(i);
         screen.rowDone(i == 0 || i == LastColumn);
         if (grid)
-            plotGridColumn(gridSurface, window.Settings, window.probabilityGrid, view,
-                           ProbabilitySource::PackedFraction, i);
+            gridColumns.plot(i);
         if (section)
-            plotSectionColumn(sectionSurface, window.Settings, window.sectionMatrix, view,
-                              ProbabilitySource::PackedFraction, i);
+            sectionColumns.plot(i);
     }
     if (grid)
         gridSurface.freeze();

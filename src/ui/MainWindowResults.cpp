@@ -262,10 +262,10 @@ void MainWindow::ReadResultFile()
         DrawingSurface& figure = Picture1[2]->surface();
         {
             RowByRowScreen screen(*ProgressBar1, &figure);
+            SectionRowPlot rows(figure, Settings, sectionMatrix, cellView, ProbabilitySource::PackedFraction);
             for (int j = steps; j >= 0; --j) {
                 ProgressBar1->setValue(steps - j);
-                plotSectionRow(figure, Settings, sectionMatrix, cellView, ProbabilitySource::PackedFraction,
-                               j);
+                rows.plot(j);
                 screen.rowDone(j == steps || j == 0);
             }
         }

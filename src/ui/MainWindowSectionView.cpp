@@ -283,22 +283,50 @@ void MainWindow::PlaceSectionPanels(bool includeLabel12)
 
 void MainWindow::DrawRowMarker()
 {
+    DrawingSurface& section = Picture1[2]->surface();
+    DrawingSurface& data = Picture1[0]->surface();
+    // Only a marker drawn right after the erase is one the next erase can take away by putting back what
+    // the erase drew.
+    MarkerErase& erase = m_markerErase;
+    erase.valid = erase.valid && section.image() == erase.sectionClean && data.image() == erase.dataClean;
     const int value = Slider5->value();
-    if (drawRowMarker(Picture1[0]->surface(), Picture1[2]->surface(), value, Slider5->minimum(),
-                      Slider5->maximum(), Settings.greyScale))
+    if (drawRowMarker(data, section, value, Slider5->minimum(), Slider5->maximum(), Settings.greyScale))
         MarkedRow = static_cast<std::int16_t>(value);
+    erase.sectionMarked = section.image();
+    erase.dataMarked = data.image();
+}
+
+std::vector<double> MainWindow::markerEraseState() const
+{
+    const DataSeries& data = dataSeries;
+    return {double(Drawn[0]),         double(Drawn[1]),         double(Drawn[2]),
+            double(Check3->isChecked()), double(Check4->isChecked()), double(Check8->isChecked()),
+            double(Settings.greyScale), double(RunningMeanPoints),  double(VerticalSteps()),
+            data.lastIndex,             data.verticalMin,         data.verticalMax,
+            data.horizontalMin,         data.horizontalMax,       BackColor()};
 }
 
 void MainWindow::EraseRowMarker()
 {
     if (MarkedRow >= VerticalSteps())
         return;
+    DrawingSurface& section = Picture1[2]->surface();
+    DrawingSurface& data = Picture1[0]->surface();
+    MarkerErase& erase = m_markerErase;
+    // Nothing drawn since the marker and nothing the drawing depends on changed: what the erase drew
+    // before is what it would draw again.
+    if (erase.valid && section.image() == erase.sectionMarked && data.image() == erase.dataMarked &&
+        Picture1[1]->surface().image() == erase.grid && section.picture() == erase.sectionPicture &&
+        markerEraseState() == erase.state) {
+        section.restoreImage(erase.sectionClean, erase.sectionPosition);
+        data.restoreImage(erase.dataClean, erase.dataPosition);
+        return;
+    }
+
     // The cells are the section's background picture; only the overlays are drawn again.
-    Picture1[2]->surface().cls();
+    section.cls();
     DrawModeCurves();
     DrawAverageCurves();
-
-    DrawingSurface& data = Picture1[0]->surface();
     if (Drawn[0]) {
         const bool runningMean = Check3->isChecked();
         // The running mean is redrawn from the points DrawRunningMean stored, not recomputed.
@@ -307,6 +335,16 @@ void MainWindow::EraseRowMarker()
     } else {
         fillWhole(data, BackColor());
     }
+    erase = MarkerErase{markerEraseState(),
+                        section.image(),
+                        data.image(),
+                        Picture1[1]->surface().image(),
+                        section.picture(),
+                        {},
+                        {},
+                        QPointF(section.currentX(), section.currentY()),
+                        QPointF(data.currentX(), data.currentY()),
+                        true};
 }
 
 void MainWindow::DrawRowProfile()

@@ -128,6 +128,26 @@ TEST(ResultFileWriterTest, SavingReplacesTheFileWholeOrLeavesWhatWasThere)
     fs::create_directory(blocked);
     EXPECT_EQ(test::failureKind([&] { writeResultFile(blocked, "x"); }), Kind::FileError);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 3);
+
+    // Deferred saves replace nothing until they are committed, then all that can be; those not committed
+    // leave no trace.
+    {
+        DeferredSaves saves;
+        writeResultFile(target, "third");
+        writeResultFile(folder.file("new.csv"), "fourth");
+        EXPECT_EQ(read(target), "second");
+        EXPECT_FALSE(fs::exists(folder.file("new.csv")));
+        fs::remove(blocked);
+        fs::create_directories(blocked / "inside");
+        writeResultFile(blocked, "fifth");
+        const std::vector<DeferredSaves::Failure> failures = saves.commit();
+        ASSERT_EQ(failures.size(), 1u);
+        EXPECT_EQ(failures[0].path, blocked);
+        EXPECT_EQ(read(target) + read(folder.file("new.csv")), "thirdfourth");
+        writeResultFile(target, "sixth");
+    }
+    EXPECT_EQ(read(target), "third");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 4);
 }
 
 std::string repeated(const std::string& text, int times)

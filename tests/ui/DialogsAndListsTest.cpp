@@ -140,11 +140,13 @@ TEST(FileBrowserTest, TheListsShowTheFolderGivenAndRefuseWhatIsNoFolder)
     QDir(first.path()).mkdir(QStringLiteral("folder.csv"));
 
     FileList files;
+    files.show();
     files.setPath(first.path());
     EXPECT_EQ(listed(files), (QStringList{QStringLiteral("A.CSV"), QStringLiteral("b.csv")}));
     files.setPath(second.path());
     EXPECT_EQ(listed(files), QStringList{QStringLiteral("c.csv")});
     // A file that came while the list was hidden is there when it is shown.
+    files.hide();
     QFile(second.filePath("d.csv")).open(QIODevice::WriteOnly);
     files.show();
     EXPECT_EQ(listed(files), (QStringList{QStringLiteral("c.csv"), QStringLiteral("d.csv")}));
@@ -153,6 +155,8 @@ TEST(FileBrowserTest, TheListsShowTheFolderGivenAndRefuseWhatIsNoFolder)
     QDir(first.path()).mkdir(QStringLiteral("sub"));
     FolderList folders;
     folders.setPath(first.path());
+    EXPECT_EQ(folders.count(), 0) << "listed when shown";
+    folders.show();
     const int depth = static_cast<int>(QDir(first.path()).absolutePath().count(QLatin1Char('/')));
     ASSERT_EQ(folders.count(), depth + 1 + 2);
     const QString indent(2 * (depth + 1), QLatin1Char(' '));

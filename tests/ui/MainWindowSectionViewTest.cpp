@@ -86,6 +86,21 @@ TEST_F(WindowTest, TheRowValueBesideTheDataFigureFollowsTheRowSlider)
     EXPECT_TRUE(window->Label12->isHidden());
 }
 
+TEST_F(WindowTest, EachStepOfTheRowSliderShowsWhatAWholeRedrawShows)
+{
+    calibrated(3);
+    click(QStringLiteral("Show section"));
+    // Each step puts back what the erase before it drew.
+    for (int row : {40, 300, 120}) {
+        window->Slider5->setValue(row);
+        const QImage data = imageOf(*window->Picture1[0]);
+        const QImage section = imageOf(*window->Picture1[2]);
+        window->RedrawFigures();
+        EXPECT_EQ(imageOf(*window->Picture1[0]), data) << row;
+        EXPECT_EQ(imageOf(*window->Picture1[2]), section) << row;
+    }
+}
+
 // A single-kind calibration takes its profiles from a probability matrix picked in the browser, which its
 // "OK" closes; a matrix of classes takes only one that says it holds probabilities.
 TEST_F(WindowTest, TheBrowserOfASingleKindCalibrationTakesOnlyAProbabilityMatrixAsProfile)
@@ -107,6 +122,7 @@ TEST_F(WindowTest, TheBrowserOfASingleKindCalibrationTakesOnlyAProbabilityMatrix
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         window = std::make_unique<MainWindow>(platform.services());
+        window->show(); // the browser lists what it shows
         importData();
         importMatrix(c.matrix);
         click(QStringLiteral("Calibrate"));

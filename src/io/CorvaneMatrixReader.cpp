@@ -16,6 +16,8 @@ constexpr int lastStep = ProbabilityGrid::Steps - 1;
 constexpr int olderHeadPairs = 11;
 // The newer head note is read into a fixed table of 20 pairs; a longer one overruns it.
 constexpr int newerHeadPairLimit = 20;
+// Enough of the first field to tell it from both first fields, and to show it in a failure message.
+constexpr std::size_t firstFieldBytes = 64;
 
 // The numeric value of a head value; a number too large for a Double fails as its conversion would.
 double headNumber(CsvFieldReader& reader)
@@ -108,7 +110,7 @@ std::unique_ptr<CorvaneMatrix> readCorvaneMatrix(CsvFieldReader& reader,
                                                  const CorvaneLayoutObserver& observer)
 {
     auto matrix = std::make_unique<CorvaneMatrix>();
-    const std::string firstField = reader.readText();
+    const std::string firstField = reader.readText(firstFieldBytes);
     if (firstField == CorvaneOlderFirstField)
         matrix->layout = CorvaneMatrix::Layout::Older;
     else if (firstField == CorvaneNewerFirstField)

@@ -38,7 +38,8 @@ ProfileMatrix readProfileFile(const std::filesystem::path& path)
 
 ProfileMatrix readProfileFile(CsvFieldReader& reader)
 {
-    const std::string firstField = reader.readText();
+    // The first field is compared, never shown: a byte more than the expected ones tells it.
+    const std::string firstField = reader.readText(CorvaneOlderFirstField.size() + 1);
     if (firstField != CorvaneOlderFirstField)
         raiseFailure(RuntimeFailure::Kind::InvalidData, "Not an older-layout Corvane output file");
 

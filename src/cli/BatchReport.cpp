@@ -59,7 +59,7 @@ std::string readProblem(const std::filesystem::path& file, const RuntimeFailure&
             return "is a folder, not a file";
         return "cannot be read";
     }
-    return failure.what();
+    return placedMessage(failure);
 }
 
 } // namespace brimvale

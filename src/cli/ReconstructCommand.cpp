@@ -10,6 +10,7 @@
 #include "cli/HeadlessWindow.h"
 #include "cli/SectionSummary.h"
 #include "cli/SectionView.h"
+#include "ui/MainWindow.h"
 
 namespace brimvale {
 
@@ -31,9 +32,9 @@ std::string matrixProblem(const std::filesystem::path& file, const RuntimeFailur
     case RuntimeFailure::Kind::FileError:
         return readProblem(file, failure);
     case RuntimeFailure::Kind::InvalidData:
-        return failure.what();
+        return placedMessage(failure);
     default:
-        return std::string("not a valid Corvane file: ") + failure.what();
+        return "not a valid Corvane file: " + placedMessage(failure);
     }
 }
 
@@ -45,7 +46,7 @@ std::string dataProblem(const std::filesystem::path& file, const RuntimeFailure&
     case RuntimeFailure::Kind::SubscriptOutOfRange:
         return "has more than 10001 records, the most a data file may hold";
     default:
-        return std::string("not a valid data file: ") + failure.what();
+        return "not a valid data file: " + placedMessage(failure);
     }
 }
 
@@ -127,6 +128,9 @@ private:
         if (auto problem = window.importData(record))
             return failed(*problem, problem->failure ? dataProblem(record, *problem->failure)
                                                      : "not a valid data file");
+        // The window takes a file of titles alone and draws nothing; calibrating would find no range.
+        if (window.window().dataSeries.lastIndex < 0.0f)
+            return failed({}, "not a valid data file: no records");
         if (auto problem = window.importMatrix(m_options.matrix)) {
             if (!problem->message.isEmpty())
                 return failed(*problem, {});

@@ -32,6 +32,11 @@ bool endsField(char c)
 
 } // namespace
 
+void placeFailure(RuntimeFailure& failure, int line, const std::string& part)
+{
+    failure.setPlace("line " + std::to_string(line) + ", " + part);
+}
+
 std::string quoteForMessage(std::string_view field)
 {
     constexpr std::size_t longest = 40;
@@ -54,13 +59,6 @@ CsvFieldReader::CsvFieldReader(std::unique_ptr<std::istream> stream, std::string
       m_chunkBytes(std::max<std::size_t>(chunkBytes, 1))
 {
     skipBlankLines();
-}
-
-void CsvFieldReader::skipBlankLines()
-{
-    // Blank lines before the first field separate nothing.
-    while (available() && (isBlank(m_buffer[m_position]) || isLineEnd(m_buffer[m_position])))
-        ++m_position;
 }
 
 CsvFieldReader CsvFieldReader::fromFile(const std::filesystem::path& path)
@@ -107,24 +105,44 @@ bool CsvFieldReader::fill()
     return read > 0;
 }
 
+void CsvFieldReader::countLineEnd(char c)
+{
+    // CR LF is one line end, and so is a CR or an LF alone.
+    if (c == '\r')
+        ++m_line;
+    else if (c == '\n' && !m_afterCr)
+        ++m_line;
+    m_afterCr = c == '\r';
+}
+
+void CsvFieldReader::skipBlankLines()
+{
+    // Blank lines before the first field separate nothing.
+    while (available() && (isBlank(m_buffer[m_position]) || isLineEnd(m_buffer[m_position])))
+        countLineEnd(m_buffer[m_position++]);
+    m_fieldLine = m_line;
+}
+
 bool CsvFieldReader::atEnd()
 {
     if (m_emptyFieldPending)
         return false;
     // Blanks before a field belong to no field, so they are passed here for good.
     while (available() && isBlank(m_buffer[m_position]))
-        ++m_position;
+        countLineEnd(m_buffer[m_position++]);
     if (!available())
         return true;
     if (!isLineEnd(m_buffer[m_position]))
         return false;
     // A line end here follows a comma and closes an empty field; the line ends after it are its
     // separator. Only what follows them decides whether that field is there.
+    const int line = m_line;
     while (available() && (isBlank(m_buffer[m_position]) || isLineEnd(m_buffer[m_position])))
-        ++m_position;
+        countLineEnd(m_buffer[m_position++]);
     if (!available())
         return true;
     m_emptyFieldPending = true;
+    m_pendingLine = line;
     return false;
 }
 
@@ -153,12 +171,16 @@ void CsvFieldReader::readQuoted(std::size_t longest)
     while (available()) {
         const std::string_view rest = std::string_view(m_buffer).substr(m_position);
         const std::size_t close = rest.find('"');
-        keep(rest.substr(0, close), longest);
+        const std::string_view inside = rest.substr(0, close);
+        for (const char c : inside)
+            countLineEnd(c);
+        keep(inside, longest);
         if (close == std::string_view::npos) {
             m_position = m_buffer.size();
             continue;
         }
         m_position += close + 1;
+        m_afterCr = false;
         // What follows the closing quote up to the separator is dropped.
         while (available() && !endsField(m_buffer[m_position]))
             ++m_position;
@@ -174,6 +196,8 @@ void CsvFieldReader::readUnquoted(std::size_t longest)
         std::size_t end = m_position;
         while (end < size && !endsField(data[end]))
             ++end;
+        if (end > m_position)
+            m_afterCr = false;
         keep(std::string_view(data + m_position, end - m_position), longest);
         m_position = end;
     } while (m_position == m_buffer.size() && fill());
@@ -194,10 +218,13 @@ std::string_view CsvFieldReader::nextFieldView(std::size_t longest)
     m_quoted = false;
     if (m_emptyFieldPending) {
         m_emptyFieldPending = false;
+        m_fieldLine = m_pendingLine;
         return m_field;
     }
+    m_fieldLine = m_line;
     if (m_buffer[m_position] == '"') {
         ++m_position;
+        m_afterCr = false;
         m_quoted = true;
         readQuoted(longest);
     } else {
@@ -213,11 +240,12 @@ void CsvFieldReader::skipSeparator()
         return;
     if (m_buffer[m_position] == ',') {
         ++m_position;
+        m_afterCr = false;
         return;
     }
     // A line end: CR LF, LF and CR alike, and any blank lines after it, make one separator.
     while (available() && (isLineEnd(m_buffer[m_position]) || isBlank(m_buffer[m_position])))
-        ++m_position;
+        countLineEnd(m_buffer[m_position++]);
 }
 
 CsvFieldReader::Field CsvFieldReader::nextField()

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "model/NumberOrText.h"
+#include "model/RuntimeFailure.h"
 
 namespace brimvale {
 
@@ -52,6 +53,9 @@ public:
     // largest size_t for a stream of unknown length).
     std::size_t remainingBytes() const;
 
+    // The line (from 1) on which the field read last began; after a read past the end, still that one.
+    int line() const { return m_fieldLine; }
+
     // The next field with its text unchanged and whether it was quoted.
     Field nextField();
 
@@ -81,6 +85,7 @@ private:
     // Whether an unread byte is there, reading the next chunk when needed.
     bool available() { return m_position < m_buffer.size() || fill(); }
     bool fill();
+    void countLineEnd(char c);
     void keep(std::string_view bytes, std::size_t longest);
 
     std::string m_buffer; // the contents, or the part of the stream read and not yet passed
@@ -96,7 +101,16 @@ private:
     bool m_passedOverText = false; // bytes other than blanks passed over beyond `longest`
     // After a comma, a line end closes an empty field; atEnd passes the line ends and remembers it.
     bool m_emptyFieldPending = false;
+    int m_pendingLine = 1;
+
+    int m_line = 1; // of the byte at m_position
+    bool m_afterCr = false;
+    int m_fieldLine = 1;
 };
+
+// Gives the failure its place in a file: "line N, part", N being the line on which the field in
+// question began.
+void placeFailure(RuntimeFailure& failure, int line, const std::string& part);
 
 // The field in double quotes for a failure message, cut short since a field may be megabytes long.
 std::string quoteForMessage(std::string_view field);

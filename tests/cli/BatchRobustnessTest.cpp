@@ -1,0 +1,65 @@
+// brimvale-batch on hostile files and targets: nothing lost, nothing silent, nothing a terminal acts on.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "BatchTestFiles.h"
+#include "cli/ReconstructCommand.h"
+
+namespace brimvale {
+namespace {
+
+class BatchRobustnessTest : public ::testing::Test {
+protected:
+    test::ScratchFolder folder;
+    std::ostringstream errors;
+    std::ostringstream output;
+    std::filesystem::path matrix = folder.file("matrix.csv");
+    std::filesystem::path core =
+        test::writeBytes(folder.file("core.csv"), test::dataFileText(test::wavyRecord(20)));
+    std::filesystem::path result = folder.file("result.csv");
+
+    void SetUp() override { test::CorvaneFileBuilder().writeTo(matrix); }
+
+    ExitCode reconstruct()
+    {
+        ReconstructOptions options;
+        options.data = {core};
+        options.matrix = matrix;
+        options.out = result;
+        return runReconstruct(options, errors);
+    }
+
+    // The one line a failure or notice gets.
+    std::string line(const std::filesystem::path& file, const std::string& text)
+    {
+        return "brimvale-batch: " + file.string() + ": " + text + "\n";
+    }
+};
+
+// Each with the line that names the file the problem came from and its place in it.
+TEST_F(BatchRobustnessTest, AFileThatCannotBeUsedIsNamedWithThePlaceOfItsProblem)
+{
+    const std::string corvane = "not a valid Corvane file: ";
+    const std::string data = "not a valid data file: ";
+    const std::string valid = test::dataFileText(test::wavyRecord(20));
+    const std::tuple<std::string, test::CorvaneFileBuilder, std::filesystem::path, std::string> cases[] = {
+        {"D,V\r\n1,2\r\n1e39,3\r\n", {}, core, data + "line 3, record 2: Overflow converting to Single"},
+        {"D,V\r\n1,2\r\n3\r\n", {}, core, data + "line 3, record 2: Input past end of file"},
+        {"\"Depth\",\"Value\"\r\n", {}, core, data + "no records"},
+        {valid, test::CorvaneFileBuilder().cellField(200, 3, ""), matrix,
+         corvane + "line 20, matrix row 4 of 201: Type mismatch in field \"\""},
+        {valid, test::CorvaneFileBuilder().headValue(10, NumberOrText::fromText("n/a")), matrix,
+         corvane + "line 11, head note: Type mismatch in field \"n/a\""},
+    };
+    for (const auto& [record, builder, file, problem] : cases) {
+        test::writeBytes(core, record);
+        builder.writeTo(matrix);
+        errors.str({});
+        EXPECT_EQ(reconstruct(), ExitCode::Failure);
+        EXPECT_EQ(errors.str(), line(file, problem));
+    }
+}
+
+} // namespace
+} // namespace brimvale

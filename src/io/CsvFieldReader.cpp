@@ -167,8 +167,13 @@ void CsvFieldReader::keep(std::string_view bytes, std::size_t longest)
 
 void CsvFieldReader::readQuoted(std::size_t longest)
 {
-    // A quote that is never closed takes the rest of the file.
-    while (available()) {
+    for (;;) {
+        // A quote that is never closed would swallow the rest of the file without a word.
+        if (!available()) {
+            RuntimeFailure failure(RuntimeFailure::Kind::ReadPastEnd, "Unmatched double quote");
+            failure.setPlace("line " + std::to_string(m_fieldLine));
+            throw failure;
+        }
         const std::string_view rest = std::string_view(m_buffer).substr(m_position);
         const std::size_t close = rest.find('"');
         const std::string_view inside = rest.substr(0, close);
@@ -181,10 +186,12 @@ void CsvFieldReader::readQuoted(std::size_t longest)
         }
         m_position += close + 1;
         m_afterCr = false;
-        // What follows the closing quote up to the separator is dropped.
-        while (available() && !endsField(m_buffer[m_position]))
-            ++m_position;
-        return;
+        break;
+    }
+    // What follows the closing quote up to the separator is dropped.
+    while (available() && !endsField(m_buffer[m_position])) {
+        ++m_position;
+        m_afterCr = false;
     }
 }
 

@@ -18,8 +18,8 @@ namespace brimvale {
 // included, separates like one. Blanks (spaces, tabs) around an unquoted field are skipped. A field
 // that begins with a double quote runs to the next double quote, loses both quotes and may hold
 // commas and line ends; what follows the closing quote up to the next separator is dropped, and a
-// missing closing quote takes the rest of the file. Fields are taken in order regardless of lines and
-// their bytes are kept unchanged. Every read at the end raises ReadPastEnd; strict numeric reads raise TypeMismatch for a
+// quote that is never closed raises ReadPastEnd ("Unmatched double quote", placed at its line). Fields are
+// taken in order regardless of lines and their bytes are kept unchanged. Every read at the end raises ReadPastEnd; strict numeric reads raise TypeMismatch for a
 // field that is not a number and Overflow for one beyond the target's range.
 class CsvFieldReader {
 public:

@@ -146,7 +146,7 @@ TEST(CorvaneMatrixReaderTest, RefusesFilesItCannotRead)
          mismatch("NaN")},
         {cell("0.2x"), mismatch("0.2x")}, {cell("1e400"), {Kind::Overflow, "Overflow in field \"1e400\""}},
         {CorvaneFileBuilder().cellField(0, 100, "").contents(), mismatch("")}, // an empty cell at a line end
-        {cut(200), pastEnd}, {cut(headingEnd), pastEnd},
+        {cut(200), {Kind::ReadPastEnd, "Unmatched double quote"}}, {cut(headingEnd), pastEnd},
         {cut(valid.rfind("\r\n", valid.size() - 3) + 2), pastEnd}, {cut(valid.rfind(',')), pastEnd},
     };
     // clang-format on
@@ -235,7 +235,8 @@ TEST(ProfileFileReaderTest, ReadsOrRefusesHeadValuesAndFiles)
         {"\"Brimvale output file\",1", notOlder}, {"", pastEnd},
         {CorvaneFileBuilder::probabilityMatrix().cellField(3, 4, "x").contents(), mismatch("x")},
         {CorvaneFileBuilder::probabilityMatrix().cellField(3, 4, "4e38").contents(), singleOverflow},
-        {valid.substr(0, valid.rfind(',')), pastEnd}, {valid.substr(0, 150), pastEnd},
+        {valid.substr(0, valid.rfind(',')), pastEnd},
+        {valid.substr(0, 150), Failure{Kind::ReadPastEnd, "Unmatched double quote"}},
     };
     // clang-format on
     for (const auto& [contents, failure] : cases) {

@@ -1,5 +1,5 @@
 // Files that are not what they should be: read a chunk at a time as from memory, with no more held than
-// a field.
+// a field, and a quote that never closes refused with its line.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -29,7 +29,7 @@ Outcome fieldsOf(CsvFieldReader reader)
             fields.push_back(field.quoted ? '"' + field.text : field.text);
         }
     } catch (const RuntimeFailure& failure) {
-        return test::Failure{failure.kind(), failure.what()};
+        return test::Failure{failure.kind(), placedMessage(failure)};
     }
     return fields;
 }
@@ -39,6 +39,8 @@ TEST(HostileFilesTest, FieldsReadAlikeFromMemoryAndAChunkAtATime)
 {
     const std::pair<std::string, Outcome> cases[] = {
         {"a, b ,\"c,\r\nd\"x ,\r\n\r\n e\r\n", Fields{"a", "b", "\"c,\r\nd", "", "e"}},
+        {"a\r\n\"b\",\r\n\n\"c,d",
+         test::Failure{RuntimeFailure::Kind::ReadPastEnd, "line 4: Unmatched double quote"}},
     };
     for (const auto& [contents, expected] : cases) {
         EXPECT_EQ(fieldsOf(CsvFieldReader(contents)), expected) << contents;

@@ -30,6 +30,8 @@ bool endsField(char c)
     return c == ',' || isLineEnd(c);
 }
 
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
 } // namespace
 
 void placeFailure(RuntimeFailure& failure, int line, const std::string& part)
@@ -50,7 +52,7 @@ std::string quoteForMessage(std::string_view field)
 
 CsvFieldReader::CsvFieldReader(std::string contents) : m_buffer(std::move(contents))
 {
-    skipBlankLines();
+    skipStart();
 }
 
 CsvFieldReader::CsvFieldReader(std::unique_ptr<std::istream> stream, std::string name,
@@ -58,7 +60,7 @@ CsvFieldReader::CsvFieldReader(std::unique_ptr<std::istream> stream, std::string
     : m_stream(std::move(stream)), m_name(std::move(name)), m_size(size),
       m_chunkBytes(std::max<std::size_t>(chunkBytes, 1))
 {
-    skipBlankLines();
+    skipStart();
 }
 
 CsvFieldReader CsvFieldReader::fromFile(const std::filesystem::path& path)
@@ -115,8 +117,13 @@ void CsvFieldReader::countLineEnd(char c)
     m_afterCr = c == '\r';
 }
 
-void CsvFieldReader::skipBlankLines()
+void CsvFieldReader::skipStart()
 {
+    // A byte-order mark says how the file is encoded; it is no part of the first field.
+    while (m_buffer.size() - m_position < ByteOrderMark.size() && fill()) {
+    }
+    if (std::string_view(m_buffer).substr(m_position, ByteOrderMark.size()) == ByteOrderMark)
+        m_position += ByteOrderMark.size();
     // Blank lines before the first field separate nothing.
     while (available() && (isBlank(m_buffer[m_position]) || isLineEnd(m_buffer[m_position])))
         countLineEnd(m_buffer[m_position++]);

@@ -18,9 +18,10 @@ namespace brimvale {
 // included, separates like one. Blanks (spaces, tabs) around an unquoted field are skipped. A field
 // that begins with a double quote runs to the next double quote, loses both quotes and may hold
 // commas and line ends; what follows the closing quote up to the next separator is dropped, and a
-// quote that is never closed raises ReadPastEnd ("Unmatched double quote", placed at its line). Fields are
-// taken in order regardless of lines and their bytes are kept unchanged. Every read at the end raises ReadPastEnd; strict numeric reads raise TypeMismatch for a
-// field that is not a number and Overflow for one beyond the target's range.
+// quote that is never closed raises ReadPastEnd ("Unmatched double quote", placed at its line). Fields
+// are taken in order regardless of lines and their bytes are kept unchanged; a UTF-8 byte-order mark at
+// the very start is no part of them. Every read at the end raises ReadPastEnd; strict numeric reads
+// raise TypeMismatch for a field that is not a number and Overflow for one beyond the target's range.
 class CsvFieldReader {
 public:
     struct Field {
@@ -81,7 +82,7 @@ private:
     void readQuoted(std::size_t longest);
     void readUnquoted(std::size_t longest);
     void skipSeparator();
-    void skipBlankLines();
+    void skipStart();
     // Whether an unread byte is there, reading the next chunk when needed.
     bool available() { return m_position < m_buffer.size() || fill(); }
     bool fill();

@@ -1,5 +1,5 @@
 // Files that are not what they should be: read a chunk at a time as from memory, with no more held than
-// a field, and a quote that never closes refused with its line.
+// a field, a byte-order mark passed over and a quote that never closes refused with its line.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -39,6 +39,8 @@ TEST(HostileFilesTest, FieldsReadAlikeFromMemoryAndAChunkAtATime)
 {
     const std::pair<std::string, Outcome> cases[] = {
         {"a, b ,\"c,\r\nd\"x ,\r\n\r\n e\r\n", Fields{"a", "b", "\"c,\r\nd", "", "e"}},
+        {"\xEF\xBB\xBF\"Corvane output file\",1", Fields{"\"Corvane output file", "1"}},
+        {"\r\n\xEF\xBB\xBFx,\xEF\xBB\xBF", Fields{"\xEF\xBB\xBFx", "\xEF\xBB\xBF"}}, // only at the very start
         {"a\r\n\"b\",\r\n\n\"c,d",
          test::Failure{RuntimeFailure::Kind::ReadPastEnd, "line 4: Unmatched double quote"}},
     };

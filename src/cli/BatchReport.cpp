@@ -24,6 +24,17 @@ void BatchReport::fail(const std::filesystem::path& file, const std::string& pro
     ++m_failures;
 }
 
+std::filesystem::path fileIdentity(const std::filesystem::path& path)
+{
+    return std::filesystem::absolute(path).lexically_normal();
+}
+
+bool sameFile(const std::filesystem::path& first, const std::filesystem::path& second)
+{
+    std::error_code error;
+    return fileIdentity(first) == fileIdentity(second) || std::filesystem::equivalent(first, second, error);
+}
+
 bool BatchReport::writeFile(const std::filesystem::path& file, std::string_view bytes)
 {
     try {

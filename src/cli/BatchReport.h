@@ -35,6 +35,13 @@ private:
     int m_failures = 0;
 };
 
+// The absolute, normalised form under which two names of one file compare equal.
+std::filesystem::path fileIdentity(const std::filesystem::path& path);
+
+// Whether the two names are one file: the same identity, or, when both exist, the same file on disk
+// (a link, say).
+bool sameFile(const std::filesystem::path& first, const std::filesystem::path& second);
+
 // What was wrong with a file that could not be written, after "cannot be written: ".
 std::string writeProblem(const std::filesystem::path& file, const RuntimeFailure& failure);
 

@@ -60,12 +60,6 @@ std::string shownProblem(const StepProblem& problem)
     return line;
 }
 
-// The absolute, normalised form under which two names of one file compare equal.
-std::filesystem::path identityOf(const std::filesystem::path& path)
-{
-    return std::filesystem::absolute(path).lexically_normal();
-}
-
 class Reconstruction {
 public:
     Reconstruction(const ReconstructOptions& options, BatchReport& report) : m_options(options), m_report(report)
@@ -188,11 +182,11 @@ ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& errors)
 
     // No output may replace an input or another record's output; each entry says whose the file is.
     std::map<std::filesystem::path, std::string> claimed;
-    claimed.emplace(identityOf(options.matrix), "the matrix " + options.matrix.string());
+    claimed.emplace(fileIdentity(options.matrix), "the matrix " + options.matrix.string());
     for (const std::filesystem::path& record : options.data)
-        claimed.emplace(identityOf(record), "the record " + record.string());
+        claimed.emplace(fileIdentity(record), "the record " + record.string());
     const auto claim = [&](const std::filesystem::path& target, const std::filesystem::path& record) {
-        const auto [entry, fresh] = claimed.emplace(identityOf(target), "the output of " + record.string());
+        const auto [entry, fresh] = claimed.emplace(fileIdentity(target), "the output of " + record.string());
         if (!fresh) {
             report.fail(record, "its output " + target.string() + " would replace " + entry->second);
             return false;

@@ -117,6 +117,8 @@ RenderedFigure renderSectionFigure(const SectionView& view, const RenderOptions&
 ExitCode runRender(const RenderOptions& options, std::ostream& errors)
 {
     BatchReport report(errors);
+    if (!outputSparesInput(options.result, options.out, report))
+        return ExitCode::Failure;
     const std::optional<SectionView> view = readSection(options.result, report);
     if (!view)
         return ExitCode::Failure;

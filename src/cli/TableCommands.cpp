@@ -18,6 +18,8 @@ ExitCode writeTable(const TableOptions& options, std::ostream& output, std::ostr
                     const std::function<std::string(const SectionView&)>& compose)
 {
     BatchReport report(errors);
+    if (options.out && !outputSparesInput(options.result, *options.out, report))
+        return ExitCode::Failure;
     const std::optional<SectionView> view = readSection(options.result, report);
     if (!view)
         return ExitCode::Failure;
@@ -37,6 +39,15 @@ std::optional<SectionView> readSection(const std::filesystem::path& result, Batc
         return std::nullopt;
     }
     return SectionView::fromWindow(window.window());
+}
+
+bool outputSparesInput(const std::filesystem::path& result, const std::filesystem::path& output,
+                       BatchReport& report)
+{
+    if (!sameFile(result, output))
+        return true;
+    report.fail(result, "its output " + output.string() + " would replace the result file itself");
+    return false;
 }
 
 ExitCode runSummary(const TableOptions& options, std::ostream& output, std::ostream& errors)

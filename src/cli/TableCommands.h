@@ -17,6 +17,10 @@ namespace brimvale {
 // why, when the window abandons the file.
 std::optional<SectionView> readSection(const std::filesystem::path& result, BatchReport& report);
 
+// False, after reporting it, when output names the result file itself, which writing would destroy.
+bool outputSparesInput(const std::filesystem::path& result, const std::filesystem::path& output,
+                       BatchReport& report);
+
 // The row summary of every section row, to the --out file or to output.
 ExitCode runSummary(const TableOptions& options, std::ostream& output, std::ostream& errors);
 

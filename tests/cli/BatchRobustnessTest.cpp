@@ -5,6 +5,8 @@
 
 #include "BatchTestFiles.h"
 #include "cli/ReconstructCommand.h"
+#include "cli/RenderCommand.h"
+#include "cli/TableCommands.h"
 
 namespace brimvale {
 namespace {
@@ -59,6 +61,21 @@ TEST_F(BatchRobustnessTest, AFileThatCannotBeUsedIsNamedWithThePlaceOfItsProblem
         EXPECT_EQ(reconstruct(), ExitCode::Failure);
         EXPECT_EQ(errors.str(), line(file, problem));
     }
+}
+
+TEST_F(BatchRobustnessTest, NoOutputReplacesTheResultFileItIsMadeFrom)
+{
+    ASSERT_EQ(reconstruct(), ExitCode::Success) << errors.str();
+    const std::string saved = test::readBytes(result);
+    const std::filesystem::path again = folder.path() / "sub" / ".." / "result.csv";
+    EXPECT_EQ(runSummary({result, again}, output, errors), ExitCode::Failure);
+    EXPECT_EQ(runProfiles({result, result}, output, errors), ExitCode::Failure);
+    EXPECT_EQ(runRender({result, RenderOptions::Format::Svg, again}, errors), ExitCode::Failure);
+    const auto refused = [&](const std::filesystem::path& out) {
+        return line(result, "its output " + out.string() + " would replace the result file itself");
+    };
+    EXPECT_EQ(errors.str(), refused(again) + refused(result) + refused(again));
+    EXPECT_EQ(test::readBytes(result), saved);
 }
 
 } // namespace

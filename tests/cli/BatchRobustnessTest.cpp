@@ -78,5 +78,17 @@ TEST_F(BatchRobustnessTest, NoOutputReplacesTheResultFileItIsMadeFrom)
     EXPECT_EQ(test::readBytes(result), saved);
 }
 
+TEST_F(BatchRobustnessTest, APngBeyondItsPixelBoundIsRefusedBeforeItIsDrawn)
+{
+    ASSERT_EQ(reconstruct(), ExitCode::Success) << errors.str();
+    const RenderOptions options{result, RenderOptions::Format::Png, folder.file("f.png"),
+                                RenderOptions::View::Probability, RenderOptions::LargestWidth};
+    EXPECT_EQ(runRender(options, errors), ExitCode::Failure);
+    EXPECT_TRUE(errors.str().starts_with("brimvale-batch: " + result.string() +
+                                         ": cannot be drawn: a PNG 20000 pixels wide has 20000 x "))
+        << errors.str();
+    EXPECT_FALSE(std::filesystem::exists(options.out));
+}
+
 } // namespace
 } // namespace brimvale

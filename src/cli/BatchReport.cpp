@@ -17,11 +17,21 @@ std::string writeProblem(const std::filesystem::path& file, const RuntimeFailure
     return "cannot be written: " + message;
 }
 
+void BatchReport::writeLine(const std::filesystem::path& file, const std::string& text)
+{
+    m_errors << ProgramName << ": " << file.string() << ": " << text << '\n';
+    m_errors.flush();
+}
+
 void BatchReport::fail(const std::filesystem::path& file, const std::string& problem)
 {
-    m_errors << ProgramName << ": " << file.string() << ": " << problem << '\n';
-    m_errors.flush();
+    writeLine(file, problem);
     ++m_failures;
+}
+
+void BatchReport::notice(const std::filesystem::path& file, const std::string& text)
+{
+    writeLine(file, text);
 }
 
 std::filesystem::path fileIdentity(const std::filesystem::path& path)

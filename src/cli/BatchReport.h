@@ -20,6 +20,9 @@ public:
     // Writes "brimvale-batch: FILE: PROBLEM" and counts the failure.
     void fail(const std::filesystem::path& file, const std::string& problem);
 
+    // Writes "brimvale-batch: FILE: NOTICE" as fail does, without counting it as a failure.
+    void notice(const std::filesystem::path& file, const std::string& text);
+
     int failures() const { return m_failures; }
 
     // Writes bytes to the file, replacing it only once they are all written; reports a file that
@@ -31,6 +34,8 @@ public:
                std::ostream& standardOutput);
 
 private:
+    void writeLine(const std::filesystem::path& file, const std::string& text);
+
     std::ostream& m_errors;
     int m_failures = 0;
 };

@@ -38,6 +38,8 @@ std::optional<SectionView> readSection(const std::filesystem::path& result, Batc
                                              : "is not a complete result file");
         return std::nullopt;
     }
+    for (const auto& [subject, notice] : window.notices())
+        report.notice(result, notice.toStdString());
     return SectionView::fromWindow(window.window());
 }
 

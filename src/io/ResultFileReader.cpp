@@ -58,6 +58,7 @@ void readRows(CsvFieldReader& reader, ResultFileOutcome& outcome, Place& place)
             data.section(1, i, j) = reader.readDouble();
         ++outcome.rowsRead;
     }
+    outcome.holdsMore = !reader.atEnd();
 }
 
 void readContents(CsvFieldReader& reader, ResultFileOutcome& outcome, Place& place)

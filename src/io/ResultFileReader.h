@@ -47,6 +47,7 @@ struct ResultFileOutcome {
     int axisValuesRead = 0;                // 0 to 201
     int rowsRead = 0;                      // complete data rows
     std::optional<RuntimeFailure> failure; // why reading stopped, unless complete
+    bool holdsMore = false; // complete, and more follows the last data row that the head announces
 
     bool complete() const { return stage == Stage::Complete; }
 };
@@ -61,7 +62,7 @@ ResultFileOutcome readResultFile(const std::filesystem::path& path);
 // (TypeMismatch, Overflow) and the end of the contents is ReadPastEnd. A negative row count fails with
 // SubscriptOutOfRange, and a row count the rest of the contents cannot hold with ReadPastEnd before any row
 // is allocated. Failure messages say where in the file reading stopped. Fields after the last data row are
-// left unread.
+// left unread; holdsMore tells of them.
 ResultFileOutcome readResultContents(std::string contents);
 
 // As readResultContents, reading the fields from reader.

@@ -90,5 +90,21 @@ TEST_F(BatchRobustnessTest, APngBeyondItsPixelBoundIsRefusedBeforeItIsDrawn)
     EXPECT_FALSE(std::filesystem::exists(options.out));
 }
 
+// The window reads the rows its head announces; the tool says that there is more.
+TEST_F(BatchRobustnessTest, AResultFileHoldingMoreThanItsHeadAnnouncesIsReadWithANotice)
+{
+    ASSERT_EQ(reconstruct(), ExitCode::Success) << errors.str();
+    const std::string saved = test::readBytes(result);
+    const std::string lastRow = saved.substr(saved.rfind("\r\n", saved.size() - 3) + 2);
+    for (const std::string& more : {lastRow, std::string("x\r\n")}) {
+        test::writeBytes(result, saved + more);
+        errors.str({});
+        EXPECT_EQ(runSummary({result, {}}, output, errors), ExitCode::Success);
+        EXPECT_EQ(errors.str(),
+                  line(result, "holds more than its head announces: 512 data rows are read, the "
+                               "rest is left unread"));
+    }
+}
+
 } // namespace
 } // namespace brimvale

@@ -23,7 +23,14 @@ ExitCode writeTable(const TableOptions& options, std::ostream& output, std::ostr
     const std::optional<SectionView> view = readSection(options.result, report);
     if (!view)
         return ExitCode::Failure;
-    if (!report.write(options.out, compose(*view), output))
+    std::string table;
+    try {
+        table = compose(*view);
+    } catch (const RuntimeFailure& failure) {
+        report.fail(options.result, "cannot be listed: " + placedMessage(failure));
+        return ExitCode::Failure;
+    }
+    if (!report.write(options.out, table, output))
         return ExitCode::Failure;
     return ExitCode::Success;
 }

@@ -106,5 +106,25 @@ TEST_F(BatchRobustnessTest, AResultFileHoldingMoreThanItsHeadAnnouncesIsReadWith
     }
 }
 
+// Row 0 becomes zeros but for its first cell, -1e300.
+TEST_F(BatchRobustnessTest, ACellBeyondTheRangeOfASingleIsNoProfileButCountsInTheSummary)
+{
+    ASSERT_EQ(reconstruct(), ExitCode::Success) << errors.str();
+    std::string text = test::readBytes(result);
+    const std::size_t row0 = text.find("\r\n", text.find("\r\n,") + 2) + 2;
+    std::string zeros;
+    for (int i = 1; i < 201; ++i)
+        zeros += ",0";
+    text.replace(row0, text.find("\r\n", row0) - row0, "0,-1e300" + zeros);
+    test::writeBytes(result, text);
+    EXPECT_EQ(runProfiles({result, {}}, output, errors), ExitCode::Failure);
+    EXPECT_EQ(errors.str(), line(result, "cannot be listed: row 0, column 0: Overflow converting to Single"));
+    // Its magnitude lies in both classes: each has an interval open at the left edge, -10.
+    output.str({});
+    EXPECT_EQ(runSummary({result, {}}, output, errors), ExitCode::Success);
+    EXPECT_NE(output.str().find("\r\n0,0,,\"? - -10\",\"? - -10\",\"Out of range\",\"Out of range\"\r\n"),
+              std::string::npos);
+}
+
 } // namespace
 } // namespace brimvale

@@ -3,6 +3,7 @@
 
 #include <system_error>
 
+#include "io/FileTextEncoding.h"
 #include "io/ResultFileWriter.h"
 
 namespace brimvale {
@@ -19,7 +20,8 @@ std::string writeProblem(const std::filesystem::path& file, const RuntimeFailure
 
 void BatchReport::writeLine(const std::filesystem::path& file, const std::string& text)
 {
-    m_errors << ProgramName << ": " << file.string() << ": " << text << '\n';
+    // File names and the fields quoted in messages come from files: a terminal must not act on them.
+    m_errors << ProgramName << ": " << printableText(file.string()) << ": " << printableText(text) << '\n';
     m_errors.flush();
 }
 

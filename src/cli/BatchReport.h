@@ -17,7 +17,8 @@ public:
 
     explicit BatchReport(std::ostream& errors) : m_errors(errors) {}
 
-    // Writes "brimvale-batch: FILE: PROBLEM" and counts the failure.
+    // Writes "brimvale-batch: FILE: PROBLEM" and counts the failure. Bytes a terminal would act on or
+    // could not show (control bytes, invalid UTF-8) are written as \xNN.
     void fail(const std::filesystem::path& file, const std::string& problem);
 
     // Writes "brimvale-batch: FILE: NOTICE" as fail does, without counting it as a failure.

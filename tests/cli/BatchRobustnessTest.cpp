@@ -4,12 +4,15 @@
 #include <sstream>
 
 #include "BatchTestFiles.h"
+#include "cli/BatchReport.h"
 #include "cli/ReconstructCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/TableCommands.h"
 
 namespace brimvale {
 namespace {
+
+using namespace std::string_literals;
 
 class BatchRobustnessTest : public ::testing::Test {
 protected:
@@ -124,6 +127,14 @@ TEST_F(BatchRobustnessTest, ACellBeyondTheRangeOfASingleIsNoProfileButCountsInTh
     EXPECT_EQ(runSummary({result, {}}, output, errors), ExitCode::Success);
     EXPECT_NE(output.str().find("\r\n0,0,,\"? - -10\",\"? - -10\",\"Out of range\",\"Out of range\"\r\n"),
               std::string::npos);
+}
+
+TEST(BatchReportTest, BytesATerminalWouldActOnAreWrittenAsEscapes)
+{
+    std::ostringstream errors;
+    BatchReport(errors).fail("a\x1b[2J.csv", "Type mismatch in field \"\x1b]0;\a\0\t\x7F\xE9t\xC3\xA9\""s);
+    EXPECT_EQ(errors.str(), "brimvale-batch: a\\x1B[2J.csv: Type mismatch in field "
+                            "\"\\x1B]0;\\x07\\x00\\x09\\x7F\\xE9t\xC3\xA9\"\n");
 }
 
 } // namespace

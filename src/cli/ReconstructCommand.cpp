@@ -126,8 +126,11 @@ private:
         if (window.window().dataSeries.lastIndex < 0.0f)
             return failed({}, "not a valid data file: no records");
         if (auto problem = window.importMatrix(m_options.matrix)) {
-            if (!problem->message.isEmpty())
-                return failed(*problem, {});
+            // The record was drawn before; a range the window cannot use now is the matrix's axis.
+            if (!problem->message.isEmpty()) {
+                m_report.fail(m_options.matrix, shownProblem(*problem));
+                return false;
+            }
             m_report.fail(m_options.matrix, problem->failure
                                                 ? matrixProblem(m_options.matrix, *problem->failure)
                                                 : "not a valid Corvane file");

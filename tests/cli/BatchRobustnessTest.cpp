@@ -137,5 +137,15 @@ TEST(BatchReportTest, BytesATerminalWouldActOnAreWrittenAsEscapes)
                             "\"\\x1B]0;\\x07\\x00\\x09\\x7F\\xE9t\xC3\xA9\"\n");
 }
 
+// The record was drawn before the matrix, so a range the window cannot use then is the matrix's axis.
+TEST_F(BatchRobustnessTest, ARangeTheMatrixAxisBreaksIsTheMatrixs)
+{
+    test::CorvaneFileBuilder().axisValues([](int) { return 5.0f; }).writeTo(matrix);
+    EXPECT_EQ(reconstruct(), ExitCode::Failure);
+    EXPECT_EQ(
+        errors.str(),
+        line(matrix, "Please set valid range. (vertical 0 to 350, horizontal 5 to 5: Division by zero)"));
+}
+
 } // namespace
 } // namespace brimvale

@@ -1,6 +1,8 @@
 // brimvale-batch on hostile files and targets: nothing lost, nothing silent, nothing a terminal acts on.
 #include <gtest/gtest.h>
 
+#include <QProcess>
+
 #include <sstream>
 
 #include "BatchTestFiles.h"
@@ -145,6 +147,20 @@ TEST_F(BatchRobustnessTest, ARangeTheMatrixAxisBreaksIsTheMatrixs)
     EXPECT_EQ(
         errors.str(),
         line(matrix, "Please set valid range. (vertical 0 to 350, horizontal 5 to 5: Division by zero)"));
+}
+
+// Standard output into a pipe is no file to replace.
+TEST_F(BatchRobustnessTest, AnOutputThatIsNoFileIsWrittenStraightThrough)
+{
+    ASSERT_EQ(reconstruct(), ExitCode::Success) << errors.str();
+    ASSERT_EQ(runSummary({result, {}}, output, errors), ExitCode::Success);
+    QProcess process;
+    process.start(QStringLiteral(BRIMVALE_BATCH_PROGRAM),
+                  {"summary", QString::fromStdString(result.string()), "--out", "/dev/stdout"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.readAllStandardError().toStdString(), "");
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardOutput().toStdString(), output.str());
 }
 
 } // namespace

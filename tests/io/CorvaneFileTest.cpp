@@ -151,7 +151,7 @@ TEST(CorvaneMatrixReaderTest, RefusesFilesItCannotRead)
     };
     // clang-format on
     for (const auto& [contents, failure] : cases)
-        EXPECT_EQ(test::failureOf([&] { readMatrix(contents); }), failure) << contents.substr(0, 300);
+        EXPECT_EQ(test::failureOf([&c = contents] { readMatrix(c); }), failure) << contents.substr(0, 300);
 
     test::ScratchFolder folder;
     const auto path = folder.file("confidence.csv");
@@ -196,7 +196,8 @@ TEST(MatrixKindDecisionTest, FirstMatchingKindWins)
     // clang-format on
     for (const auto& [kindText, maximum, expected] : cases) {
         std::optional<MatrixKindDecision> decision;
-        const auto failure = test::failureKind([&] { decision = decideMatrixKind(kindText, maximum); });
+        const auto failure =
+            test::failureKind([&, k = kindText, m = maximum] { decision = decideMatrixKind(k, m); });
         EXPECT_EQ(decision, expected) << kindText << " " << maximum;
         EXPECT_EQ(failure, expected ? std::nullopt : std::optional(Kind::InvalidData)) << kindText;
     }

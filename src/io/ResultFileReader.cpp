@@ -114,15 +114,8 @@ ResultFileOutcome readResultFile(const std::filesystem::path& path)
 
 ResultFileOutcome readResultContents(std::string contents)
 {
-    try {
-        CsvFieldReader reader(std::move(contents));
-        return readResult(reader);
-    } catch (const RuntimeFailure& failure) {
-        // Only a byte-order mark or blank lines are read before the first field, and they cannot fail.
-        ResultFileOutcome outcome;
-        outcome.failure = failure;
-        return outcome;
-    }
+    CsvFieldReader reader(std::move(contents));
+    return readResult(reader);
 }
 
 ResultFileOutcome readResult(CsvFieldReader& reader)

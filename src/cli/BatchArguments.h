@@ -1,6 +1,7 @@
 // The command line of brimvale-batch: its commands, their options, and the usage text.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -38,6 +39,8 @@ struct RenderOptions {
     static constexpr int DefaultWidth = 800;
     static constexpr int SmallestWidth = 100;
     static constexpr int LargestWidth = 20000;
+    // Four bytes each: an image of 256 MB at most, about 5200 pixels wide.
+    static constexpr std::int64_t LargestPngPixels = 64'000'000;
 
     std::filesystem::path result;
     Format format = Format::Png;

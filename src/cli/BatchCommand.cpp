@@ -5,6 +5,7 @@
 #include "cli/ReconstructCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/TableCommands.h"
+#include "io/FileTextEncoding.h"
 
 namespace brimvale {
 
@@ -32,7 +33,7 @@ ExitCode runBatchCommand(const BatchArguments& arguments, std::ostream& output, 
 
 ExitCode reportUsageError(const std::string& error, std::ostream& errors)
 {
-    errors << BatchReport::ProgramName << ": " << error << '\n' << batchUsage();
+    errors << BatchReport::ProgramName << ": " << printableText(error) << '\n' << batchUsage();
     return ExitCode::Usage;
 }
 

@@ -3,6 +3,7 @@
 
 #include <system_error>
 
+#include "io/FileTextEncoding.h"
 #include "io/ResultFileWriter.h"
 
 namespace brimvale {
@@ -17,11 +18,33 @@ std::string writeProblem(const std::filesystem::path& file, const RuntimeFailure
     return "cannot be written: " + message;
 }
 
+void BatchReport::writeLine(const std::filesystem::path& file, const std::string& text)
+{
+    // File names and the fields quoted in messages come from files: a terminal must not act on them.
+    m_errors << ProgramName << ": " << printableText(file.string()) << ": " << printableText(text) << '\n';
+    m_errors.flush();
+}
+
 void BatchReport::fail(const std::filesystem::path& file, const std::string& problem)
 {
-    m_errors << ProgramName << ": " << file.string() << ": " << problem << '\n';
-    m_errors.flush();
+    writeLine(file, problem);
     ++m_failures;
+}
+
+void BatchReport::notice(const std::filesystem::path& file, const std::string& text)
+{
+    writeLine(file, text);
+}
+
+std::filesystem::path fileIdentity(const std::filesystem::path& path)
+{
+    return std::filesystem::absolute(path).lexically_normal();
+}
+
+bool sameFile(const std::filesystem::path& first, const std::filesystem::path& second)
+{
+    std::error_code error;
+    return fileIdentity(first) == fileIdentity(second) || std::filesystem::equivalent(first, second, error);
 }
 
 bool BatchReport::writeFile(const std::filesystem::path& file, std::string_view bytes)
@@ -59,7 +82,7 @@ std::string readProblem(const std::filesystem::path& file, const RuntimeFailure&
             return "is a folder, not a file";
         return "cannot be read";
     }
-    return failure.what();
+    return placedMessage(failure);
 }
 
 } // namespace brimvale

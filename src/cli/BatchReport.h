@@ -17,8 +17,12 @@ public:
 
     explicit BatchReport(std::ostream& errors) : m_errors(errors) {}
 
-    // Writes "brimvale-batch: FILE: PROBLEM" and counts the failure.
+    // Writes "brimvale-batch: FILE: PROBLEM" and counts the failure. Bytes a terminal would act on or
+    // could not show (control bytes, invalid UTF-8) are written as \xNN.
     void fail(const std::filesystem::path& file, const std::string& problem);
+
+    // Writes "brimvale-batch: FILE: NOTICE" as fail does, without counting it as a failure.
+    void notice(const std::filesystem::path& file, const std::string& text);
 
     int failures() const { return m_failures; }
 
@@ -31,9 +35,18 @@ public:
                std::ostream& standardOutput);
 
 private:
+    void writeLine(const std::filesystem::path& file, const std::string& text);
+
     std::ostream& m_errors;
     int m_failures = 0;
 };
+
+// The absolute, normalised form under which two names of one file compare equal.
+std::filesystem::path fileIdentity(const std::filesystem::path& path);
+
+// Whether the two names are one file: the same identity, or, when both exist, the same file on disk
+// (a link, say).
+bool sameFile(const std::filesystem::path& first, const std::filesystem::path& second);
 
 // What was wrong with a file that could not be written, after "cannot be written: ".
 std::string writeProblem(const std::filesystem::path& file, const RuntimeFailure& failure);

@@ -54,6 +54,11 @@ void HeadlessWindow::KeptFailures::handled(const QString& subject, const Runtime
     failures.emplace_back(subject, failure);
 }
 
+void HeadlessWindow::KeptFailures::noticed(const QString& subject, const QString& notice)
+{
+    notices.emplace_back(subject, notice);
+}
+
 HeadlessWindow::HeadlessWindow()
     : m_window(std::make_unique<MainWindow>(
           PlatformServices{m_dialog, m_messages, m_clipboard, m_pointer, m_failures}))

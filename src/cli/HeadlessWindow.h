@@ -81,6 +81,8 @@ public:
     std::optional<StepProblem> slide(const QString& name, int value);
 
     const MainWindow& window() const { return *m_window; }
+    // What the window passed over without a word, each with the file it concerns, in order.
+    const std::vector<std::pair<QString, QString>>& notices() const { return m_failures.notices; }
     // The image last put on the clipboard; null when nothing was copied or the clipboard was cleared.
     const QImage& clipboardImage() const { return m_clipboard.image; }
 
@@ -108,7 +110,9 @@ private:
     class KeptFailures : public FailureLog {
     public:
         void handled(const QString& subject, const RuntimeFailure& failure) override;
+        void noticed(const QString& subject, const QString& notice) override;
         std::vector<std::pair<QString, RuntimeFailure>> failures;
+        std::vector<std::pair<QString, QString>> notices;
     };
 
     class KeptClipboard : public ClipboardService {

@@ -11,6 +11,7 @@
 #include "cli/SectionSummary.h"
 #include "cli/SectionView.h"
 #include "io/ResultFileWriter.h"
+#include "ui/MainWindow.h"
 
 namespace brimvale {
 
@@ -32,9 +33,9 @@ std::string matrixProblem(const std::filesystem::path& file, const RuntimeFailur
     case RuntimeFailure::Kind::FileError:
         return readProblem(file, failure);
     case RuntimeFailure::Kind::InvalidData:
-        return failure.what();
+        return placedMessage(failure);
     default:
-        return std::string("not a valid Corvane file: ") + failure.what();
+        return "not a valid Corvane file: " + placedMessage(failure);
     }
 }
 
@@ -46,7 +47,7 @@ std::string dataProblem(const std::filesystem::path& file, const RuntimeFailure&
     case RuntimeFailure::Kind::SubscriptOutOfRange:
         return "has more than 10001 records, the most a data file may hold";
     default:
-        return std::string("not a valid data file: ") + failure.what();
+        return "not a valid data file: " + placedMessage(failure);
     }
 }
 
@@ -58,12 +59,6 @@ std::string shownProblem(const StepProblem& problem)
     if (problem.failure)
         line += " (" + problem.subject.toStdString() + ": " + problem.failure->what() + ")";
     return line;
-}
-
-// The absolute, normalised form under which two names of one file compare equal.
-std::filesystem::path identityOf(const std::filesystem::path& path)
-{
-    return std::filesystem::absolute(path).lexically_normal();
 }
 
 class Reconstruction {
@@ -128,9 +123,15 @@ private:
         if (auto problem = window.importData(record))
             return failed(*problem, problem->failure ? dataProblem(record, *problem->failure)
                                                      : "not a valid data file");
+        // The window takes a file of titles alone and draws nothing; calibrating would find no range.
+        if (window.window().dataSeries.lastIndex < 0.0f)
+            return failed({}, "not a valid data file: no records");
         if (auto problem = window.importMatrix(m_options.matrix)) {
-            if (!problem->message.isEmpty())
-                return failed(*problem, {});
+            // The record was drawn before; a range the window cannot use now is the matrix's axis.
+            if (!problem->message.isEmpty()) {
+                m_report.fail(m_options.matrix, shownProblem(*problem));
+                return false;
+            }
             m_report.fail(m_options.matrix, problem->failure
                                                 ? matrixProblem(m_options.matrix, *problem->failure)
                                                 : "not a valid Corvane file");
@@ -185,11 +186,11 @@ ExitCode runReconstruct(const ReconstructOptions& options, std::ostream& errors)
 
     // No output may replace an input or another record's output; each entry says whose the file is.
     std::map<std::filesystem::path, std::string> claimed;
-    claimed.emplace(identityOf(options.matrix), "the matrix " + options.matrix.string());
+    claimed.emplace(fileIdentity(options.matrix), "the matrix " + options.matrix.string());
     for (const std::filesystem::path& record : options.data)
-        claimed.emplace(identityOf(record), "the record " + record.string());
+        claimed.emplace(fileIdentity(record), "the record " + record.string());
     const auto claim = [&](const std::filesystem::path& target, const std::filesystem::path& record) {
-        const auto [entry, fresh] = claimed.emplace(identityOf(target), "the output of " + record.string());
+        const auto [entry, fresh] = claimed.emplace(fileIdentity(target), "the output of " + record.string());
         if (!fresh) {
             report.fail(record, "its output " + target.string() + " would replace " + entry->second);
             return false;

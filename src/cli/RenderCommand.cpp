@@ -98,6 +98,13 @@ RenderedFigure renderSectionFigure(const SectionView& view, const RenderOptions&
 {
     const SectionFigure figure = figureOf(view, options.view);
     const SectionFigureLayout layout = layoutSectionFigure(figure, options.width);
+    const std::int64_t pixels = std::int64_t{layout.size.width()} * layout.size.height();
+    if (options.format == RenderOptions::Format::Png && pixels > RenderOptions::LargestPngPixels)
+        raiseFailure(RuntimeFailure::Kind::InvalidData,
+                     "a PNG " + std::to_string(options.width) + " pixels wide has " +
+                         std::to_string(layout.size.width()) + " x " + std::to_string(layout.size.height()) +
+                         " pixels, more than the " + std::to_string(RenderOptions::LargestPngPixels) +
+                         " it may have; give a smaller --width");
     RenderedFigure rendered;
     rendered.size = layout.size;
     switch (options.format) {
@@ -117,6 +124,8 @@ RenderedFigure renderSectionFigure(const SectionView& view, const RenderOptions&
 ExitCode runRender(const RenderOptions& options, std::ostream& errors)
 {
     BatchReport report(errors);
+    if (!outputSparesInput(options.result, options.out, report))
+        return ExitCode::Failure;
     const std::optional<SectionView> view = readSection(options.result, report);
     if (!view)
         return ExitCode::Failure;

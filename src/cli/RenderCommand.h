@@ -23,7 +23,8 @@ struct RenderedFigure {
     QSize size;       // in pixels, or points for PDF
 };
 
-// Draws the view's figure; raises RuntimeFailure (Overflow) for a cell no colour can be found for.
+// Draws the view's figure; raises RuntimeFailure (Overflow) for a cell no colour can be found for, and
+// (InvalidData) for a PNG of more than RenderOptions::LargestPngPixels, before any pixel is drawn.
 RenderedFigure renderSectionFigure(const SectionView& view, const RenderOptions& options);
 
 } // namespace brimvale

@@ -6,7 +6,9 @@
 
 #include "engine/RowSummary.h"
 #include "io/CsvFieldWriter.h"
+#include "model/Conversions.h"
 #include "model/NumberText.h"
+#include "model/RuntimeFailure.h"
 
 namespace brimvale {
 
@@ -14,6 +16,18 @@ namespace {
 
 // A line of the table is at most this many bytes; reserving it up front spares regrowth.
 constexpr std::size_t LongestLine = 96;
+
+// The cell's magnitude as a Single, as the view compares it; the table has no text for one beyond that
+// range.
+float singleMagnitude(double cell, int row, int column)
+{
+    try {
+        return toSingle(std::fabs(cell));
+    } catch (RuntimeFailure& failure) {
+        failure.setPlace("row " + std::to_string(row) + ", column " + std::to_string(column));
+        throw;
+    }
+}
 
 } // namespace
 
@@ -53,7 +67,7 @@ std::string composeSectionProfiles(const SectionView& view)
         const std::string vertical = fileTextSingle(view.verticalValue(row));
         for (int j = 0; j < SectionMatrix::Columns; ++j) {
             const double cell = view.section(1, j, row);
-            const auto magnitude = static_cast<float>(std::fabs(cell));
+            const float magnitude = singleMagnitude(cell, row, j);
             const CellParts parts = splitMagnitude(magnitude);
             writer.integer(row);
             writer.bare(vertical);

@@ -20,7 +20,8 @@ CellParts splitMagnitude(float magnitude);
 
 // The whole table: a header line, then for every row from 0 down and every climate step from left to
 // right its row, vertical value, climate value, probability, class code, and 1 or 0 for whether the
-// cell marks the mode (magnitude 3 or more) and the average (negative); CR LF line ends.
+// cell marks the mode (magnitude 3 or more) and the average (negative); CR LF line ends. Raises Overflow,
+// placed at the row and column, for a cell whose magnitude is beyond the range of a Single.
 std::string composeSectionProfiles(const SectionView& view);
 
 } // namespace brimvale

@@ -18,10 +18,19 @@ ExitCode writeTable(const TableOptions& options, std::ostream& output, std::ostr
                     const std::function<std::string(const SectionView&)>& compose)
 {
     BatchReport report(errors);
+    if (options.out && !outputSparesInput(options.result, *options.out, report))
+        return ExitCode::Failure;
     const std::optional<SectionView> view = readSection(options.result, report);
     if (!view)
         return ExitCode::Failure;
-    if (!report.write(options.out, compose(*view), output))
+    std::string table;
+    try {
+        table = compose(*view);
+    } catch (const RuntimeFailure& failure) {
+        report.fail(options.result, "cannot be listed: " + placedMessage(failure));
+        return ExitCode::Failure;
+    }
+    if (!report.write(options.out, table, output))
         return ExitCode::Failure;
     return ExitCode::Success;
 }
@@ -36,7 +45,18 @@ std::optional<SectionView> readSection(const std::filesystem::path& result, Batc
                                              : "is not a complete result file");
         return std::nullopt;
     }
+    for (const auto& [subject, notice] : window.notices())
+        report.notice(result, notice.toStdString());
     return SectionView::fromWindow(window.window());
+}
+
+bool outputSparesInput(const std::filesystem::path& result, const std::filesystem::path& output,
+                       BatchReport& report)
+{
+    if (!sameFile(result, output))
+        return true;
+    report.fail(result, "its output " + output.string() + " would replace the result file itself");
+    return false;
 }
 
 ExitCode runSummary(const TableOptions& options, std::ostream& output, std::ostream& errors)

@@ -14,8 +14,12 @@
 namespace brimvale {
 
 // The section of a result file as "Import Brimvale file" leaves a fresh window; nothing, after reporting
-// why, when the window abandons the file.
+// why, when the window abandons the file. What the window passed over is reported as a notice.
 std::optional<SectionView> readSection(const std::filesystem::path& result, BatchReport& report);
+
+// False, after reporting it, when output names the result file itself, which writing would destroy.
+bool outputSparesInput(const std::filesystem::path& result, const std::filesystem::path& output,
+                       BatchReport& report);
 
 // The row summary of every section row, to the --out file or to output.
 ExitCode runSummary(const TableOptions& options, std::ostream& output, std::ostream& errors);

@@ -2,6 +2,7 @@
 #include "engine/RowSummary.h"
 
 #include <cmath>
+#include <limits>
 
 #include "model/FormatValue.h"
 #include "model/NumberText.h"
@@ -14,13 +15,24 @@ constexpr int LastColumn = SectionMatrix::Columns - 1;
 const char* const OpenBound = "?";
 const char* const OutOfRange = "Out of range";
 
+// A cell's magnitude as the 32-bit float the view compares; one beyond the range of a float is infinite,
+// as it compares with every class threshold, where a plain conversion would be undefined.
+float cellMagnitude(double cell)
+{
+    // From the midpoint between the largest float and 2^128 on, a magnitude rounds to infinity.
+    constexpr double firstInfinite = 0x1.ffffffp127;
+    const double magnitude = std::abs(cell);
+    return magnitude >= firstInfinite ? std::numeric_limits<float>::infinity()
+                                      : static_cast<float>(magnitude);
+}
+
 } // namespace
 
 RowSummary summariseRow(const SectionMatrix& section, int row)
 {
     std::array<float, SectionMatrix::Columns> magnitude{};
     for (int j = 0; j <= LastColumn; ++j)
-        magnitude[static_cast<std::size_t>(j)] = static_cast<float>(std::abs(section(1, j, row)));
+        magnitude[static_cast<std::size_t>(j)] = cellMagnitude(section(1, j, row));
 
     RowSummary summary;
     for (std::size_t s = 0; s < RowSummary::Thresholds.size(); ++s) {
@@ -67,7 +79,7 @@ std::array<float, SectionMatrix::Columns> rowProbabilities(const SectionMatrix& 
 {
     std::array<float, SectionMatrix::Columns> probabilities{};
     for (int j = 0; j <= LastColumn; ++j) {
-        const float a = static_cast<float>(std::abs(section(1, j, row)));
+        const float a = cellMagnitude(section(1, j, row));
         float p = a;
         if (a >= 3.0f)
             p = a - 3.0f;

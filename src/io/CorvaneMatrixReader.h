@@ -46,12 +46,16 @@ using CorvaneLayoutObserver = std::function<void(CorvaneMatrix::Layout)>;
 // Returns the whole matrix of the file, or raises RuntimeFailure (InvalidData for a wrong first field,
 // TypeMismatch or Overflow for a number that does not convert, SubscriptOutOfRange for a newer head note
 // of more than 20 pairs, ReadPastEnd for a short file, FileError when it cannot be read); a failed read
-// returns nothing.
+// returns nothing. A failure after the first field gets its place: "line 5, head note", "line 16,
+// heading row" or "line 20, matrix row 4 of 201".
 std::unique_ptr<CorvaneMatrix> readCorvaneMatrix(const std::filesystem::path& path,
                                                  const CorvaneLayoutObserver& observer = {});
 
 // As above, reading the fields from reader; fields after the last matrix row are left unread.
 std::unique_ptr<CorvaneMatrix> readCorvaneMatrix(CsvFieldReader& reader,
                                                  const CorvaneLayoutObserver& observer = {});
+
+// The place of matrix row r (from 0) in failure messages, counted from 1 as a reader of the file counts.
+std::string matrixRowPart(int r);
 
 } // namespace brimvale

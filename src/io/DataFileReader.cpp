@@ -55,34 +55,44 @@ void roundRanges(DataFile& file)
 DataFile readFields(CsvFieldReader& reader)
 {
     DataFile file;
-    file.verticalTitle = reader.readText();
-    file.horizontalTitle = reader.readText();
+    try {
+        file.verticalTitle = reader.readText();
+        file.horizontalTitle = reader.readText();
+    } catch (RuntimeFailure& failure) {
+        placeFailure(failure, reader.line(), "header");
+        throw;
+    }
 
     file.verticalMin = extremeStart;
     file.verticalMax = -extremeStart;
     file.horizontalMin = extremeStart;
     file.horizontalMax = -extremeStart;
     while (!reader.atEnd()) {
-        // The pair is read before the count is checked, so a file that ends inside a surplus pair
-        // fails as a read past the end.
-        const double vertical = reader.readNumericValue();
-        const double horizontal = reader.readNumericValue();
-        if (file.y.size() >= static_cast<std::size_t>(DataSeries::Capacity))
-            raiseFailure(RuntimeFailure::Kind::SubscriptOutOfRange, "Subscript out of range: more than " +
-                                                                        std::to_string(DataSeries::Capacity) +
-                                                                        " records");
-        const float y = toSingle(vertical);
-        const float x = toSingle(horizontal);
-        file.y.push_back(y);
-        file.x.push_back(x);
-        if (y < file.verticalMin)
-            file.verticalMin = y;
-        if (y > file.verticalMax)
-            file.verticalMax = y;
-        if (x > file.horizontalMax)
-            file.horizontalMax = x;
-        if (x < file.horizontalMin)
-            file.horizontalMin = x;
+        try {
+            // The pair is read before the count is checked, so a file that ends inside a surplus pair
+            // fails as a read past the end.
+            const double vertical = reader.readNumericValue();
+            const double horizontal = reader.readNumericValue();
+            if (file.y.size() >= static_cast<std::size_t>(DataSeries::Capacity))
+                raiseFailure(RuntimeFailure::Kind::SubscriptOutOfRange,
+                             "Subscript out of range: more than " + std::to_string(DataSeries::Capacity) +
+                                 " records");
+            const float y = toSingle(vertical);
+            const float x = toSingle(horizontal);
+            file.y.push_back(y);
+            file.x.push_back(x);
+            if (y < file.verticalMin)
+                file.verticalMin = y;
+            if (y > file.verticalMax)
+                file.verticalMax = y;
+            if (x > file.horizontalMax)
+                file.horizontalMax = x;
+            if (x < file.horizontalMin)
+                file.horizontalMin = x;
+        } catch (RuntimeFailure& failure) {
+            placeFailure(failure, reader.line(), "record " + std::to_string(file.y.size() + 1));
+            throw;
+        }
     }
     file.lastIndex = static_cast<float>(file.y.size()) - 1.0f;
 

@@ -29,7 +29,8 @@ struct DataFile {
 // The header pair is two text fields; every further pair is (vertical, horizontal), each the leading
 // number of its field. Fields pair up in order whatever the lines, so a line of three fields shifts
 // the pairing. At most DataSeries::Capacity records; one more raises SubscriptOutOfRange, a file that
-// ends inside a pair ReadPastEnd, a value beyond the range of a 32-bit float Overflow.
+// ends inside a pair ReadPastEnd, a value beyond the range of a 32-bit float Overflow. A failure while
+// reading gets its place: "line 3, header" or "line 21, record 20" (records counted from 1).
 class DataFileReader {
 public:
     // Reads the file at path; raises FileError when it cannot be read.

@@ -15,4 +15,8 @@ std::string utf8FromFileBytes(std::string_view bytes);
 // Whether bytes are valid UTF-8 in the sense of utf8FromFileBytes.
 bool isValidUtf8(std::string_view bytes);
 
+// The bytes fit for a terminal: every byte below 0x20, 0x7F and every byte that is not part of a valid
+// UTF-8 sequence written as \xNN (two upper-case hexadecimal digits); everything else unchanged.
+std::string printableText(std::string_view bytes);
+
 } // namespace brimvale

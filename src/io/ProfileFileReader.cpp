@@ -38,20 +38,29 @@ ProfileMatrix readProfileFile(const std::filesystem::path& path)
 
 ProfileMatrix readProfileFile(CsvFieldReader& reader)
 {
-    const std::string firstField = reader.readText();
+    // The first field is compared, never shown: a byte more than the expected ones tells it.
+    const std::string firstField = reader.readText(CorvaneOlderFirstField.size() + 1);
     if (firstField != CorvaneOlderFirstField)
         raiseFailure(RuntimeFailure::Kind::InvalidData, "Not an older-layout Corvane output file");
 
     ProfileMatrix profile;
-    readHeadNote(reader, profile);
-    // The heading row fills the row values; the matrix rows then overwrite every one of them.
-    reader.readText();
-    for (float& value : profile.values)
-        value = reader.readSingle();
-    for (int r = 0; r < ProfileMatrix::Steps; ++r) {
-        profile.values[r] = reader.readSingle();
-        for (int c = 0; c < ProfileMatrix::Steps; ++c)
-            profile(r, c) = reader.readSingle();
+    const char* part = "head note";
+    int row = -1;
+    try {
+        readHeadNote(reader, profile);
+        // The heading row fills the row values; the matrix rows then overwrite every one of them.
+        part = "heading row";
+        reader.readText();
+        for (float& value : profile.values)
+            value = reader.readSingle();
+        for (row = 0; row < ProfileMatrix::Steps; ++row) {
+            profile.values[row] = reader.readSingle();
+            for (int c = 0; c < ProfileMatrix::Steps; ++c)
+                profile(row, c) = reader.readSingle();
+        }
+    } catch (RuntimeFailure& failure) {
+        placeFailure(failure, reader.line(), row < 0 ? std::string(part) : matrixRowPart(row));
+        throw;
     }
     return profile;
 }

@@ -30,7 +30,8 @@ struct ProfileMatrix {
 
 // Returns the profile matrix of an older-layout Corvane file, or raises RuntimeFailure (InvalidData for
 // any other first field, the newer layout's included; TypeMismatch or Overflow for a number that does not
-// convert to a Single; ReadPastEnd for a short file; FileError when it cannot be read).
+// convert to a Single; ReadPastEnd for a short file; FileError when it cannot be read), placed in the file
+// as the calibration reader places its failures.
 ProfileMatrix readProfileFile(const std::filesystem::path& path);
 
 // As above, reading the fields from reader; fields after the last matrix row are left unread.

@@ -21,6 +21,8 @@ constexpr std::int16_t steadySteps = 500;
 
 constexpr std::string_view currentFirstField = "Brimvale common output format";
 constexpr std::string_view olderFirstField = "Brimvale output file";
+// Enough of the first field to tell it from both first lines, and to show it in a failure message.
+constexpr std::size_t firstFieldBytes = 64;
 
 // Where reading stopped, for failure messages.
 struct Place {
@@ -60,12 +62,13 @@ void readRows(CsvFieldReader& reader, ResultFileOutcome& outcome, Place& place)
             data.section(1, i, j) = reader.readDouble();
         ++outcome.rowsRead;
     }
+    outcome.holdsMore = !reader.atEnd();
 }
 
 void readContents(CsvFieldReader& reader, ResultFileOutcome& outcome, Place& place)
 {
     ResultFileData& data = outcome.data;
-    const std::string first = reader.readText();
+    const std::string first = reader.readText(firstFieldBytes);
     if (first != currentFirstField && first != olderFirstField)
         raiseFailure(Kind::InvalidData,
                      "Not a Brimvale result file: it begins with \"" + first.substr(0, 40) + '"');
@@ -102,23 +105,28 @@ void readContents(CsvFieldReader& reader, ResultFileOutcome& outcome, Place& pla
 
 ResultFileOutcome readResultFile(const std::filesystem::path& path)
 {
-    std::string contents;
+    std::optional<CsvFieldReader> reader;
     try {
-        contents = CsvFieldReader::fileContents(path);
+        reader.emplace(CsvFieldReader::fromFile(path));
     } catch (const RuntimeFailure& failure) {
         ResultFileOutcome outcome;
         outcome.failure = failure;
         return outcome;
     }
-    return readResultContents(std::move(contents));
+    return readResult(*reader);
 }
 
 ResultFileOutcome readResultContents(std::string contents)
 {
+    CsvFieldReader reader(std::move(contents));
+    return readResult(reader);
+}
+
+ResultFileOutcome readResult(CsvFieldReader& reader)
+{
     ResultFileOutcome outcome;
     Place place;
     try {
-        CsvFieldReader reader(std::move(contents));
         readContents(reader, outcome, place);
     } catch (const RuntimeFailure& failure) {
         outcome.failure = RuntimeFailure(failure.kind(), place.describe() + ": " + failure.what());

@@ -14,6 +14,8 @@
 
 namespace brimvale {
 
+class CsvFieldReader;
+
 // What a result file holds that the main window takes over.
 struct ResultFileData {
     std::string sectionVerticalTitle;    // for Label15(2): the data file's Y title (line 6)
@@ -45,20 +47,26 @@ struct ResultFileOutcome {
     int axisValuesRead = 0;                // 0 to 201
     int rowsRead = 0;                      // complete data rows
     std::optional<RuntimeFailure> failure; // why reading stopped, unless complete
+    bool holdsMore = false; // complete, and more follows the last data row that the head announces
 
     bool complete() const { return stage == Stage::Complete; }
 };
 
-// Reads the file at path; never raises. Besides the failures of readResultContents, a file that cannot
-// be opened or read fails with FileError and one larger than 1 GiB with InvalidData, both at Nothing.
+// Reads the file at path a part at a time; never raises. Besides the failures of readResultContents, a
+// file that cannot be opened fails with FileError and one larger than 1 GiB with InvalidData, both at
+// Nothing, and one that cannot be read to its end with FileError where reading stopped.
 ResultFileOutcome readResultFile(const std::filesystem::path& path);
 
 // Reads a result file's contents field by field; never raises. The first field must be "Brimvale common
 // output format" or "Brimvale output file" (InvalidData otherwise); numeric fields convert strictly
 // (TypeMismatch, Overflow) and the end of the contents is ReadPastEnd. A negative row count fails with
 // SubscriptOutOfRange, and one beyond the largest section the figure sliders can make (5111 rows) with
-// InvalidData, before any row is allocated. Failure messages say where in the file reading stopped.
+// InvalidData, before any row is allocated. Failure messages say where in the file reading stopped. Fields
+// after the last data row are left unread; holdsMore tells of them.
 ResultFileOutcome readResultContents(std::string contents);
+
+// As readResultContents, reading the fields from reader.
+ResultFileOutcome readResult(CsvFieldReader& reader);
 
 // The figure sliders that fit a loaded section of verticalSteps + 1 rows.
 struct ViewSliders {

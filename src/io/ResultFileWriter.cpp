@@ -172,6 +172,20 @@ bool syncFolders(const std::vector<std::filesystem::path>& folders)
 #endif
 }
 
+// A device or a pipe has no file to replace: the bytes go straight to it.
+void writeThrough(const std::filesystem::path& path, std::string_view bytes)
+{
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
+    if (!file)
+        failSaving(path, std::strerror(errno));
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const int writeError = errno;
+    const bool flushed = std::fflush(file) == 0;
+    const int flushError = errno;
+    if (std::fclose(file) != 0 || !written || !flushed)
+        failSaving(path, std::strerror(!written ? writeError : !flushed ? flushError : errno));
+}
+
 } // namespace
 
 std::int16_t resultVerticalSteps(std::int32_t slider1, std::int32_t slider2)
@@ -251,6 +265,11 @@ void writeResultFile(const std::filesystem::path& path, std::string_view bytes)
 {
     namespace fs = std::filesystem;
     std::error_code error;
+    const fs::file_status given = fs::status(path, error);
+    if (!error && fs::exists(given) && !fs::is_regular_file(given) && !fs::is_directory(given)) {
+        writeThrough(path, bytes);
+        return;
+    }
     fs::path target = path;
     if (fs::is_symlink(fs::symlink_status(path, error))) {
         target = fs::weakly_canonical(path, error);

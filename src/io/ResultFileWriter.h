@@ -46,8 +46,9 @@ std::string composeResultFile(const ResultFileInput& input);
 
 // Replaces the file at path with bytes, or leaves whatever was there untouched: the bytes go to a
 // temporary file in the same folder that is renamed over the target once complete, and an existing
-// target's permissions are kept (a link is followed to the file it names). Raises FileError naming the
-// file when anything fails, after removing the temporary file.
+// target's permissions are kept (a link is followed to the file it names). A target that exists and is
+// neither a file nor a folder (a device, a pipe such as standard output) is written straight through.
+// Raises FileError naming the file when anything fails, after removing the temporary file.
 void writeResultFile(const std::filesystem::path& path, std::string_view bytes);
 
 // While one lives, writeResultFile leaves each file complete under its temporary name without syncing

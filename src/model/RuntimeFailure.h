@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace brimvale {
 
@@ -23,9 +24,20 @@ public:
 
     Kind kind() const { return m_kind; }
 
+    // Where in its file the failure arose ("line 21, record 20"); empty when the reader did not say.
+    const std::string& place() const { return m_place; }
+    void setPlace(std::string place) { m_place = std::move(place); }
+
 private:
     Kind m_kind;
+    std::string m_place;
 };
+
+// The failure in one line: its place, when known, before its message.
+inline std::string placedMessage(const RuntimeFailure& failure)
+{
+    return failure.place().empty() ? std::string(failure.what()) : failure.place() + ": " + failure.what();
+}
 
 // Raises the failure; every procedure with a failure path catches exactly this type.
 [[noreturn]] inline void raiseFailure(RuntimeFailure::Kind kind, const std::string& message)

@@ -15,6 +15,10 @@ public:
 
     // A failure path ran for failure; subject is the file it concerns, or what the window could not use.
     virtual void handled(const QString& subject, const RuntimeFailure& failure) = 0;
+
+    // The window went on past something in the file subject that it leaves unused, as the program
+    // does, without a word to the user; nothing is kept by default.
+    virtual void noticed(const QString& /*subject*/, const QString& /*notice*/) {}
 };
 
 // The log of the running program: nothing is kept.

@@ -291,6 +291,11 @@ void MainWindow::ReadResultFile()
         Label1[4]->setText(Text1->text());
         Label2[4]->setText(Text2->text());
         hideProgress();
+        if (outcome.holdsMore)
+            m_services.failures.noticed(dialog.fileName(),
+                                        QStringLiteral("holds more than its head announces: %1 data rows "
+                                                       "are read, the rest is left unread")
+                                            .arg(steps + 1));
     } catch (const RuntimeFailure& failure) {
         m_services.failures.handled(m_services.dialog.fileName(), failure);
         ClearSectionFigure();

@@ -25,18 +25,6 @@ inline std::string dataFileText(const Record& record)
     return text.str();
 }
 
-inline std::filesystem::path writeBytes(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-    return path;
-}
-
-inline std::string readBytes(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 // A record that goes down the whole section within the default matrix's value axis (-10 to 20).
 inline Record wavyRecord(int points, double bottom = 300.0)
 {

@@ -131,7 +131,8 @@ TEST_F(ReconstructCommandTest, EachFailureIsOneLineNamingTheFile)
                   "Not a Corvane output file: \"Brimvale common output format\"\n");
     const std::string whole = test::CorvaneFileBuilder().contents();
     test::writeBytes(matrix, whole.substr(0, whole.size() / 2));
-    expectFailure(single(core), matrix.string(), "not a valid Corvane file: Input past end of file\n");
+    expectFailure(single(core), matrix.string(),
+                  "not a valid Corvane file: line 124, matrix row 108 of 201: Input past end of file\n");
     EXPECT_FALSE(std::filesystem::exists(folder.file("result.csv")));
 }
 

@@ -126,11 +126,13 @@ TEST(CorvaneMatrixReaderTest, RefusesFilesItCannotRead)
         {CorvaneFileBuilder().axisValues([](int r) { return r == 9 ? NAN : 1.0f; }).contents(),
          mismatch("NaN")},
         {CorvaneFileBuilder().cellField(17, 42, "0.2x").contents(), mismatch("0.2x")},
-        {valid.substr(0, 200), pastEnd}, {valid.substr(0, valid.rfind(',')), pastEnd},
+        {CorvaneFileBuilder().cellField(17, 42, "1e400").contents(), {Kind::Overflow, "Overflow in field \"1e400\""}},
+        {valid.substr(0, 200), {Kind::ReadPastEnd, "Unmatched double quote"}},
+        {valid.substr(0, valid.rfind(',')), pastEnd},
     };
     // clang-format on
     for (const auto& [contents, failure] : cases)
-        EXPECT_EQ(test::failureOf([&] { readMatrix(contents); }), failure) << contents.substr(0, 300);
+        EXPECT_EQ(test::failureOf([&c = contents] { readMatrix(c); }), failure) << contents.substr(0, 300);
 }
 
 // Negative cells never raise the maximum; 3.00000001 is above 3 as a Double, 3 as a Single.
@@ -167,7 +169,8 @@ TEST(MatrixKindDecisionTest, FirstMatchingKindWins)
     // clang-format on
     for (const auto& [kindText, maximum, expected] : cases) {
         std::optional<MatrixKindDecision> decision;
-        const auto failure = test::failureKind([&] { decision = decideMatrixKind(kindText, maximum); });
+        const auto failure =
+            test::failureKind([&, k = kindText, m = maximum] { decision = decideMatrixKind(k, m); });
         EXPECT_EQ(decision, expected) << kindText << " " << maximum;
         EXPECT_EQ(failure, expected ? std::nullopt : std::optional(Kind::InvalidData)) << kindText;
     }

@@ -85,7 +85,7 @@ TEST(DataFileReaderTest, FailsOnShortFilesTooManyRecordsAndValuesBeyondASingle)
         {recordsFile(10001) + "7", test::pastEnd},
     };
     for (const auto& [contents, failure] : cases)
-        EXPECT_EQ(test::failureOf([&] { DataFileReader::readContents(contents); }), failure)
+        EXPECT_EQ(test::failureOf([&c = contents] { DataFileReader::readContents(c); }), failure)
             << contents.size();
 }
 

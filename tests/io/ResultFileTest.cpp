@@ -28,7 +28,7 @@ using T = NumberOrText;
 
 // tests/data/io/result-small.csv: an axis of 0 to 200 by 1, rows of 0 to 100 by 25, these cells (as read
 // back) and zeros elsewhere, the fifth row all zeros.
-const std::string smallFile = CsvFieldReader::fileContents(BRIMVALE_IO_TEST_DATA "/result-small.csv");
+const std::string smallFile = test::readBytes(BRIMVALE_IO_TEST_DATA "/result-small.csv");
 const std::tuple<int, int, double> smallCells[] = {
     {0, 0, 3.25},   {1, 0, -1.5},         {2, 0, 2.0473}, {100, 1, 0.333333333333333},
     {200, 2, 1e-5}, {198, 2, 12345678.9}, {199, 2, -0.0}, {50, 3, -3.999}};
@@ -121,7 +121,7 @@ TEST(ResultFileWriterTest, SavingReplacesTheFileWholeOrLeavesWhatWasThere)
     // The file is replaced, not rewritten in place: another name of the old file keeps the old contents.
     fs::create_hard_link(target, folder.file("old.csv"));
     writeResultFile(target, "second");
-    const auto read = [](const fs::path& path) { return CsvFieldReader::fileContents(path); };
+    const auto read = test::readBytes;
     EXPECT_EQ(read(target) + read(folder.file("old.csv")), "secondfirst");
     // A folder in place of the target fails for every user, root included; no temporary file is left.
     const fs::path blocked = folder.file("blocked.csv");

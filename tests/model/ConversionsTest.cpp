@@ -86,7 +86,8 @@ TEST(ConversionsTest, CheckedDivideFailsOnZeroDivisorAndNonFiniteQuotient)
     };
     // clang-format on
     for (const auto& [numerator, denominator, kind] : cases)
-        EXPECT_EQ(test::failureKind([&] { checkedDivide(numerator, denominator); }), kind) << numerator;
+        EXPECT_EQ(test::failureKind([n = numerator, d = denominator] { checkedDivide(n, d); }), kind)
+            << numerator;
 }
 
 } // namespace

@@ -84,7 +84,7 @@ TEST(DrawingSurfaceTest, PicturesSizesDensitiesAndScalesKeepTheDrawing)
     s.resize(QSize(200, 50));
     EXPECT_EQ(s.toScale(QPointF(10, 20)), QPointF(0.5, 60));
     for (const auto& [width, height] : {std::pair{0.0, 1.0}, {1.0, 0.0}, {1.0, NAN}})
-        EXPECT_EQ(failureKind([&] { s.setScale(0, 0, width, height); }), RuntimeFailure::Kind::InvalidData);
+        EXPECT_EQ(failureKind([&, w = width, h = height] { s.setScale(0, 0, w, h); }), RuntimeFailure::Kind::InvalidData);
     EXPECT_EQ(failureKind([&] { s.setDrawWidth(0); }), RuntimeFailure::Kind::InvalidData);
 }
 

@@ -90,9 +90,12 @@ bool CsvFieldReader::fill()
 {
     if (!m_stream)
         return false;
-    m_passed += m_position;
-    m_buffer.erase(0, m_position);
-    m_position = 0;
+    std::size_t passed = m_position;
+    if (m_viewStart != NoView)
+        passed = std::min(passed, static_cast<std::size_t>(m_viewStart - m_passed));
+    m_passed += passed;
+    m_buffer.erase(0, passed);
+    m_position -= passed;
     const std::size_t kept = m_buffer.size();
     m_buffer.resize(kept + m_chunkBytes);
     m_stream->read(m_buffer.data() + kept, static_cast<std::streamsize>(m_chunkBytes));
@@ -204,6 +207,26 @@ void CsvFieldReader::readQuoted(std::size_t longest)
 
 void CsvFieldReader::readUnquoted(std::size_t longest)
 {
+    // Nearly every field ends within the bytes at hand: it is read in place, without blanks before
+    // its separator.
+    {
+        const char* data = m_buffer.data();
+        const std::size_t size = m_buffer.size();
+        std::size_t end = m_position;
+        while (end < size && !endsField(data[end]))
+            ++end;
+        std::size_t length = end - m_position;
+        while (length > 0 && isBlank(data[m_position + length - 1]))
+            --length;
+        if ((end < size || !m_stream) && length <= longest) {
+            if (end > m_position)
+                m_afterCr = false;
+            m_viewStart = m_passed + m_position;
+            m_viewLength = length;
+            m_position = end;
+            return;
+        }
+    }
     do {
         const char* data = m_buffer.data();
         const std::size_t size = m_buffer.size();
@@ -245,7 +268,11 @@ std::string_view CsvFieldReader::nextFieldView(std::size_t longest)
         readUnquoted(longest);
     }
     skipSeparator();
-    return m_field;
+    if (m_viewStart == NoView)
+        return m_field;
+    const std::string_view field(m_buffer.data() + (m_viewStart - m_passed), m_viewLength);
+    m_viewStart = NoView;
+    return field;
 }
 
 void CsvFieldReader::skipSeparator()
@@ -264,20 +291,18 @@ void CsvFieldReader::skipSeparator()
 
 CsvFieldReader::Field CsvFieldReader::nextField()
 {
-    nextFieldView();
-    return {std::move(m_field), m_quoted};
+    std::string text(nextFieldView());
+    return {std::move(text), m_quoted};
 }
 
 std::string CsvFieldReader::readText()
 {
-    nextFieldView();
-    return std::move(m_field);
+    return std::string(nextFieldView());
 }
 
 std::string CsvFieldReader::readText(std::size_t longest)
 {
-    nextFieldView(longest);
-    return std::move(m_field);
+    return std::string(nextFieldView(longest));
 }
 
 std::int16_t CsvFieldReader::readInteger()

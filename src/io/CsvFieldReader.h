@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <istream>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,7 +78,8 @@ public:
     double readNumericValue();
 
 private:
-    // Reads the next field into m_field, at most longest bytes of it, and returns it.
+    // Reads the next field, at most longest bytes of it, and returns it: in place when it lies whole in
+    // the buffer, else as kept in m_field. Valid until the next read.
     std::string_view nextFieldView(std::size_t longest = std::string_view::npos);
     void readQuoted(std::size_t longest);
     void readUnquoted(std::size_t longest);
@@ -98,6 +100,11 @@ private:
     std::uintmax_t m_passed = 0; // stream bytes dropped from the front of m_buffer
 
     std::string m_field;
+    // A field that lies whole in the buffer is not copied: its stream offset and length, kept while
+    // the separator after it is passed (a chunk read meanwhile keeps the field's bytes).
+    static constexpr std::uintmax_t NoView = std::numeric_limits<std::uintmax_t>::max();
+    std::uintmax_t m_viewStart = NoView;
+    std::size_t m_viewLength = 0;
     bool m_quoted = false;
     bool m_passedOverText = false; // bytes other than blanks passed over beyond `longest`
     // After a comma, a line end closes an empty field; atEnd passes the line ends and remembers it.

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what Brimvale needs on Debian 12, builds it, and runs the program or the test suite.
-# Usage: tools/build.sh run | test | sanitize | package
+# Usage: tools/build.sh run | test | sanitize | package | bench [--growth]
+# bench builds in Release and runs the steps benchmark, which prints each step's figure beside its target.
 # sanitize builds the whole suite with clang under AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-sanitize and runs it; the first error a sanitizer finds stops the test it is in.
 set -euo pipefail
 
 mode=${1:-}
 case "$mode" in
-    run | test | sanitize | package) ;;
+    run | test | sanitize | package | bench) ;;
     *)
-        echo "usage: tools/build.sh run|test|sanitize|package" >&2
+        echo "usage: tools/build.sh run|test|sanitize|package|bench" >&2
         exit 2
         ;;
 esac
@@ -54,4 +55,9 @@ fi
 runtime_dir=$(mktemp -d)
 trap 'rm -rf "$runtime_dir"' EXIT
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$runtime_dir"
+if [ "$mode" = bench ]; then
+    shift
+    "$build_dir/benchmarks/steps/bench_steps" "$@"
+    exit
+fi
 ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 120

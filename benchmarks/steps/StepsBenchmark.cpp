@@ -115,6 +115,7 @@ void BM_ImportResult(benchmark::State& state, int width)
         session.open(folder / "section.csv", 2);
     if (!session.window.Drawn[2])
         state.SkipWithError("the section was not read");
+    state.counters["rows"] = session.window.VerticalSteps() + 1;
 }
 
 void BM_RowSliderStep(benchmark::State& state, int width, int points)
@@ -211,6 +212,23 @@ void registerSteps()
     add(all[9], BM_ReconstructHundredRecords);
 }
 
+// With --growth: "Calibrate" over the widths that give 512 to 5111 rows and records of 1000 to 10001
+// points, and "Import Brimvale file" over the same rows, to show how each grows.
+void registerGrowth()
+{
+    for (const int width : {100, 50, 20, 10}) {
+        for (const int points : {1000, 3000, 10001}) {
+            const std::string name = "Growth: Calibrate, width " + std::to_string(width) + ", " +
+                                     std::to_string(points) + " points";
+            benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& s) { BM_Calibrate(s, width, points); })
+                ->Unit(benchmark::kMillisecond);
+        }
+        const std::string name = "Growth: Import Brimvale file, width " + std::to_string(width);
+        benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& s) { BM_ImportResult(s, width); })
+            ->Unit(benchmark::kMillisecond);
+    }
+}
+
 // Keeps the median of each step's repetitions for the table.
 class TableReporter : public benchmark::ConsoleReporter {
 public:
@@ -238,7 +256,14 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    std::vector<char*> arguments(argv, argv + argc);
+    std::vector<char*> arguments;
+    bool growth = false;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string(argv[i]) == "--growth")
+            growth = true;
+        else
+            arguments.push_back(argv[i]);
+    }
     std::string repetitions = "--benchmark_repetitions=5";
     std::string aggregates = "--benchmark_report_aggregates_only=true";
     arguments.push_back(repetitions.data());
@@ -246,6 +271,8 @@ int main(int argc, char** argv)
     int count = static_cast<int>(arguments.size());
     benchmark::Initialize(&count, arguments.data());
     registerSteps();
+    if (growth)
+        registerGrowth();
     TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
 

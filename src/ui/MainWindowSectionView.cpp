@@ -303,7 +303,7 @@ std::vector<double> MainWindow::markerEraseState() const
             double(Check3->isChecked()), double(Check4->isChecked()), double(Check8->isChecked()),
             double(Settings.greyScale), double(RunningMeanPoints),  double(VerticalSteps()),
             data.lastIndex,             data.verticalMin,         data.verticalMax,
-            data.horizontalMin,         data.horizontalMax,       BackColor()};
+            data.horizontalMin,         data.horizontalMax,       double(BackColor())};
 }
 
 void MainWindow::EraseRowMarker()

@@ -39,7 +39,7 @@ ResultFileInput smallInput()
 {
     // clang-format off
     ResultFileInput input{.dataFileName = "C:\\data\\core, 2.csv", .dataXTitle = "Pinus (%)",
-                          .dataYTitle = "Depth (cm)", .matrixFileName = "july.csv", .matrixXTitle = "Pinus",
+                          .dataYTitle = "Depth (cm)", .matrixFileName = "july.csv", .matrixXTitle = "Pinus", .matrixYTitle = "",
                           .smoothingCaption = "3", .axisLeftCaption = "0", .axisRightCaption = "200",
                           .sectionTopCaption = "0", .sectionBottomCaption = "100",
                           .confidenceCoefficient1 = T::fromNumber(95),

@@ -111,8 +111,9 @@ TEST_F(WindowTest, ARangeThatCannotBeUsedIsRefusedAndTheBoxesGoBack)
         EXPECT_EQ(messages().back().icon, MessageService::Icon::Exclamation);
         EXPECT_EQ(window->Text1->text(), c.bottomAfter);
         EXPECT_EQ(window->Text2->text(), c.topAfter);
-        if (!c.calibrate)
+        if (!c.calibrate) {
             EXPECT_GT(count(*window->Picture1[0], Blue), 0) << "the record drawn in the restored range";
+        }
         EXPECT_TRUE(offered(QStringLiteral("Calibrate")));
         EXPECT_FALSE(window->SaveMatrix->isEnabled());
         EXPECT_TRUE(window->ProgressBar1->isHidden());

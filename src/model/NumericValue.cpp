@@ -151,6 +151,9 @@ std::optional<double> wholeNumber(std::string_view text)
     text.remove_prefix(skipBlanks(text, 0));
     while (!text.empty() && isBlank(text.back()))
         text.remove_suffix(1);
+    // Most cells of a matrix or a section are a lone 0.
+    if (text.size() == 1 && isDigit(text[0]))
+        return static_cast<double>(text[0] - '0');
     const NumberExtent extent = scanNumber(text);
     if (!extent.hasDigits || extent.danglingExponent || extent.end != text.size())
         return std::nullopt;

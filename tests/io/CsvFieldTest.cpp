@@ -85,7 +85,7 @@ TEST(CsvFieldReaderTest, TypedReads)
     for (const auto& [read, contents, expected] : cases) {
         CsvFieldReader reader(contents);
         std::optional<Outcome> outcome;
-        const std::optional<Failure> failure = test::failureOf([&] { outcome = read(reader); });
+        const std::optional<Failure> failure = test::failureOf([&, &r = read] { outcome = r(reader); });
         EXPECT_EQ(failure ? Outcome(*failure) : *outcome, expected) << contents.substr(0, 40);
     }
 }

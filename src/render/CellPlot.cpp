@@ -2,6 +2,8 @@
 // once.
 #include "render/CellPlot.h"
 
+#include <array>
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -42,52 +44,6 @@ double sectionRowEdge(double scaleHeight, int verticalSteps, int h)
     return verticalSteps > 0 ? h * scaleHeight / verticalSteps : h * scaleHeight;
 }
 
-// The colour of one cell value after another: neighbouring cells of a figure often hold the same
-// value (zeros above all), whose colour is then looked up once. A cell that covers no pixel is only
-// checked: a value no view can show breaks off the drawing whether or not it would be seen.
-class CellColours {
-public:
-    CellColours(const ProgramSettings& settings, CellView view, ProbabilitySource source)
-        : m_settings(settings), m_view(view), m_source(source)
-    {
-    }
-
-    QRgb of(double cell)
-    {
-        const auto bits = std::bit_cast<std::uint64_t>(cell);
-        if (!m_coloured || bits != m_colouredBits) {
-            m_colour = cellColour(m_settings, cell, m_view, m_source);
-            m_colouredBits = bits;
-            m_coloured = true;
-        }
-        return m_colour;
-    }
-
-    // Fails as of(cell) would, without the lookup.
-    void check(double cell)
-    {
-        const auto bits = std::bit_cast<std::uint64_t>(cell);
-        if ((m_coloured && bits == m_colouredBits) || (m_checked && bits == m_checkedBits))
-            return;
-        if (m_view == CellView::Confidence)
-            toSingle(cell);
-        else
-            probabilityValue(cell, m_source);
-        m_checkedBits = bits;
-        m_checked = true;
-    }
-
-private:
-    const ProgramSettings& m_settings;
-    CellView m_view;
-    ProbabilitySource m_source;
-    bool m_coloured = false;
-    std::uint64_t m_colouredBits = 0;
-    QRgb m_colour = 0;
-    bool m_checked = false;
-    std::uint64_t m_checkedBits = 0;
-};
-
 void fillRect(DrawingSurface& surface, const CellRect& rect, QRgb colour)
 {
     surface.fillCell(rect.x1, rect.y1, rect.x2, rect.y2, colour);
@@ -109,6 +65,59 @@ void plotConfidence(DrawingSurface& surface, const ProgramSettings& settings, fl
 }
 
 } // namespace
+
+// The colours of a figure's cell values: a figure holds few distinct values (zeros above all, and a
+// section's rows copy matrix columns), whose colour is looked up once and kept, by the value's bits, in a
+// small table. A cell that covers no pixel is only checked: a value no view can show breaks off the
+// drawing whether or not it would be seen. The settings must not change while the colours are in use.
+class CellColours {
+public:
+    CellColours(const ProgramSettings& settings, CellView view, ProbabilitySource source)
+        : m_settings(settings), m_view(view), m_source(source)
+    {
+    }
+
+    QRgb of(double cell)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(cell);
+        Entry& entry = m_entries[slot(bits)];
+        if (entry.state != State::Coloured || entry.bits != bits) {
+            const QRgb colour = cellColour(m_settings, cell, m_view, m_source);
+            entry = Entry{bits, colour, State::Coloured};
+        }
+        return entry.colour;
+    }
+
+    // Fails as of(cell) would, without the lookup.
+    void check(double cell)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(cell);
+        Entry& entry = m_entries[slot(bits)];
+        if (entry.state != State::Empty && entry.bits == bits)
+            return;
+        if (m_view == CellView::Confidence)
+            toSingle(cell);
+        else
+            probabilityValue(cell, m_source);
+        entry = Entry{bits, 0, State::Checked};
+    }
+
+private:
+    enum class State : std::uint8_t { Empty, Checked, Coloured };
+    struct Entry {
+        std::uint64_t bits = 0;
+        QRgb colour = 0;
+        State state = State::Empty;
+    };
+    static constexpr int SlotBits = 9;
+
+    static std::size_t slot(std::uint64_t bits) { return (bits * 0x9E3779B97F4A7C15u) >> (64 - SlotBits); }
+
+    const ProgramSettings& m_settings;
+    CellView m_view;
+    ProbabilitySource m_source;
+    std::array<Entry, std::size_t{1} << SlotBits> m_entries{};
+};
 
 // The device pixel edges of one figure's cells, computed once for a whole column, row or figure: the
 // pixels each cell fills are those fillCell fills for its rectangle. A cell that covers no pixel (rows
@@ -142,11 +151,11 @@ public:
     bool rowEmpty(int r) const { return empty(m_y, r); }
     bool columnEmpty(int i) const { return empty(m_x, i); }
 
-    void fill(DrawingSurface& surface, int i, int r, QRgb colour) const
+    void fill(DrawingSurface::CellBatch& batch, int i, int r, QRgb colour) const
     {
         const auto column = static_cast<std::size_t>(i);
         const auto row = static_cast<std::size_t>(r);
-        surface.fillDeviceCell(*m_x[column], *m_y[row], *m_x[column + 1], *m_y[row + 1], colour);
+        batch.fill(*m_x[column], *m_y[row], *m_x[column + 1], *m_y[row + 1], colour);
     }
 
 private:
@@ -232,14 +241,16 @@ void plotSectionConfidence(DrawingSurface& surface, const ProgramSettings& setti
 ColumnPlot::ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
                        CellView view, ProbabilitySource source)
     : m_surface(surface), m_settings(settings), m_grid(&grid), m_view(view), m_source(source),
-      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofGrid(surface)))
+      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofGrid(surface))),
+      m_colours(std::make_unique<CellColours>(settings, view, source))
 {
 }
 
 ColumnPlot::ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                        CellView view, ProbabilitySource source)
     : m_surface(surface), m_settings(settings), m_section(&section), m_view(view), m_source(source),
-      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofSection(surface, section.verticalSteps())))
+      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofSection(surface, section.verticalSteps()))),
+      m_colours(std::make_unique<CellColours>(settings, view, source))
 {
 }
 
@@ -248,14 +259,14 @@ ColumnPlot::~ColumnPlot() = default;
 void ColumnPlot::plot(int i)
 {
     checkIndex(i, LastColumn);
-    CellColours colours(m_settings, m_view, m_source);
     const int lastRow = m_grid ? LastColumn : m_section->verticalSteps();
+    DrawingSurface::CellBatch batch(m_surface);
     for (int r = 0; r <= lastRow; ++r) {
         const double cell = m_grid ? (*m_grid)(i, r) : (*m_section)(1, i, r);
         if (m_cells->columnEmpty(i) || m_cells->rowEmpty(r))
-            colours.check(cell);
+            m_colours->check(cell);
         else
-            m_cells->fill(m_surface, i, r, colours.of(cell));
+            m_cells->fill(batch, i, r, m_colours->of(cell));
     }
 }
 
@@ -271,11 +282,14 @@ void plotGridFigure(DrawingSurface& surface, const ProgramSettings& settings, co
     const DeviceCells cells = DeviceCells::ofGrid(surface);
     CellColours colours(settings, view, source);
     for (int i = 0; i <= LastColumn; ++i) {
-        for (int j = 0; j <= LastColumn; ++j) {
-            if (cells.columnEmpty(i) || cells.rowEmpty(j))
-                colours.check(grid(i, j));
-            else
-                cells.fill(surface, i, j, colours.of(grid(i, j)));
+        {
+            DrawingSurface::CellBatch batch(surface);
+            for (int j = 0; j <= LastColumn; ++j) {
+                if (cells.columnEmpty(i) || cells.rowEmpty(j))
+                    colours.check(grid(i, j));
+                else
+                    cells.fill(batch, i, j, colours.of(grid(i, j)));
+            }
         }
         if (columnDone)
             columnDone(i);
@@ -291,7 +305,8 @@ void plotSectionColumn(DrawingSurface& surface, const ProgramSettings& settings,
 SectionRowPlot::SectionRowPlot(DrawingSurface& surface, const ProgramSettings& settings,
                                const SectionMatrix& section, CellView view, ProbabilitySource source)
     : m_surface(surface), m_settings(settings), m_section(section), m_view(view), m_source(source),
-      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofSection(surface, section.verticalSteps())))
+      m_cells(std::make_unique<DeviceCells>(DeviceCells::ofSection(surface, section.verticalSteps()))),
+      m_colours(std::make_unique<CellColours>(settings, view, source))
 {
 }
 
@@ -300,13 +315,13 @@ SectionRowPlot::~SectionRowPlot() = default;
 void SectionRowPlot::plot(int h)
 {
     checkIndex(h, m_section.verticalSteps());
-    CellColours colours(m_settings, m_view, m_source);
     const bool rowEmpty = m_cells->rowEmpty(h);
+    DrawingSurface::CellBatch batch(m_surface);
     for (int i = 0; i <= LastColumn; ++i) {
         if (rowEmpty || m_cells->columnEmpty(i))
-            colours.check(m_section(1, i, h));
+            m_colours->check(m_section(1, i, h));
         else
-            m_cells->fill(m_surface, i, h, colours.of(m_section(1, i, h)));
+            m_cells->fill(batch, i, h, m_colours->of(m_section(1, i, h)));
     }
 }
 
@@ -322,11 +337,14 @@ void plotSectionFigure(DrawingSurface& surface, const ProgramSettings& settings,
     const DeviceCells cells = DeviceCells::ofSection(surface, section.verticalSteps());
     CellColours colours(settings, view, source);
     for (int i = 0; i <= LastColumn; ++i) {
-        for (int h = 0; h <= section.verticalSteps(); ++h) {
-            if (cells.columnEmpty(i) || cells.rowEmpty(h))
-                colours.check(section(1, i, h));
-            else
-                cells.fill(surface, i, h, colours.of(section(1, i, h)));
+        {
+            DrawingSurface::CellBatch batch(surface);
+            for (int h = 0; h <= section.verticalSteps(); ++h) {
+                if (cells.columnEmpty(i) || cells.rowEmpty(h))
+                    colours.check(section(1, i, h));
+                else
+                    cells.fill(batch, i, h, colours.of(section(1, i, h)));
+            }
         }
         if (columnDone)
             columnDone(i);

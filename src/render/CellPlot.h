@@ -80,9 +80,10 @@ void plotSectionColumn(DrawingSurface& surface, const ProgramSettings& settings,
 void plotSectionRow(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                     CellView view, ProbabilitySource source, int h);
 class DeviceCells;
+class CellColours;
 
 // The rows of one section drawn one after another, the figure's cell edges mapped once for them all.
-// The figure's size and scale must not change while it plots.
+// The figure's size and scale, and the colour settings, must not change while it plots.
 class SectionRowPlot {
 public:
     SectionRowPlot(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
@@ -100,11 +101,12 @@ private:
     CellView m_view;
     ProbabilitySource m_source;
     std::unique_ptr<DeviceCells> m_cells;
+    std::unique_ptr<CellColours> m_colours;
 };
 
 // The columns of one figure, the grid's or the section's, drawn one after another, the figure's cell edges
 // mapped once for them all; each column as plotGridColumn or plotSectionColumn draws it. The figure's size
-// and scale must not change while it plots.
+// and scale, and the colour settings, must not change while it plots.
 class ColumnPlot {
 public:
     ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
@@ -124,6 +126,7 @@ private:
     CellView m_view;
     ProbabilitySource m_source;
     std::unique_ptr<DeviceCells> m_cells;
+    std::unique_ptr<CellColours> m_colours;
 };
 // The whole section figure, column by column from 0 to 200.
 void plotSectionFigure(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,

@@ -520,6 +520,21 @@ void DrawingSurface::fillDeviceCell(int x1, int y1, int x2, int y2, QRgb colour)
     notify();
 }
 
+DrawingSurface::CellBatch::~CellBatch()
+{
+    if (m_filled)
+        m_surface.notify();
+}
+
+void DrawingSurface::CellBatch::fill(int x1, int y1, int x2, int y2, QRgb colour)
+{
+    if (!m_ready)
+        return;
+    m_surface.fillPixels(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
+                         colour | Opaque);
+    m_filled = true;
+}
+
 double DrawingSurface::textHeight() const
 {
     const double pixels = QFontMetricsF(font()).height();

@@ -106,6 +106,21 @@ public:
     // What fillCell does once its corners are mapped: fills the device pixels between the edges (in
     // either order; clipped to the image), with an opaque colour.
     void fillDeviceCell(int x1, int y1, int x2, int y2, QRgb colour);
+    // Fills device cells one after another as fillDeviceCell does, preparing the image once and telling
+    // of the change once, when the batch ends (a failure that breaks off the filling ends it too).
+    class CellBatch {
+    public:
+        explicit CellBatch(DrawingSurface& surface) : m_surface(surface), m_ready(surface.beginDrawing()) {}
+        ~CellBatch();
+        CellBatch(const CellBatch&) = delete;
+        CellBatch& operator=(const CellBatch&) = delete;
+        void fill(int x1, int y1, int x2, int y2, QRgb colour);
+
+    private:
+        DrawingSurface& m_surface;
+        bool m_ready;
+        bool m_filled = false;
+    };
     // Draws the text with its top left at the current position, then moves to the start of the
     // next line (CurrentX = ScaleLeft, CurrentY one text height lower).
     void print(const QString& text);

@@ -28,21 +28,31 @@ CellColumn sectionRow(const SectionMatrix& section, int h)
 
 CurveTrack gridTrack(const ProbabilityGrid& grid, CurveKind kind)
 {
+    // The mark of a column is its highest cell that carries one: sought from the top down.
     CurveTrack track(ProbabilityGrid::Steps, NoMark);
-    for (int i = 0; i < ProbabilityGrid::Steps; ++i)
-        for (int j = 0; j < ProbabilityGrid::Steps; ++j)
-            if (carriesMark(grid(i, j), kind))
+    for (int i = 0; i < ProbabilityGrid::Steps; ++i) {
+        for (int j = ProbabilityGrid::Steps - 1; j >= 0; --j) {
+            if (carriesMark(grid(i, j), kind)) {
                 track[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(j);
+                break;
+            }
+        }
+    }
     return track;
 }
 
 CurveTrack sectionTrack(const SectionMatrix& section, CurveKind kind)
 {
+    // The mark of a row is its rightmost cell that carries one: sought from the right.
     CurveTrack track(static_cast<std::size_t>(section.rows()), NoMark);
-    for (int h = 0; h < section.rows(); ++h)
-        for (int j = 0; j < SectionMatrix::Columns; ++j)
-            if (carriesMark(section(1, j, h), kind))
+    for (int h = 0; h < section.rows(); ++h) {
+        for (int j = SectionMatrix::Columns - 1; j >= 0; --j) {
+            if (carriesMark(section(1, j, h), kind)) {
                 track[static_cast<std::size_t>(h)] = static_cast<std::int16_t>(j);
+                break;
+            }
+        }
+    }
     return track;
 }
 

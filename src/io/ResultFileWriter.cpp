@@ -47,20 +47,24 @@ void writeLabelled(CsvFieldWriter& writer, std::string_view label, std::string_v
 // a table indexed by the value's bits and formatted once; the bytes are those of the direct form.
 class CellTexts {
 public:
+    // The longest text a Double can have, "-1.23456789012345E-305"; no entry is longer.
+    static constexpr std::size_t LongestText = 23;
+
     std::string_view of(double value)
     {
-        const auto bits = std::bit_cast<std::uint64_t>(value);
-        Entry& entry = m_entries[(bits * 0x9E3779B97F4A7C15u) >> (64 - tableBits)];
-        if (entry.length == 0 || entry.bits != bits) {
-            m_scratch.clear();
-            appendFileTextDouble(m_scratch, value);
-            if (m_scratch.size() > sizeof entry.text)
-                return m_scratch;
-            entry.bits = bits;
-            entry.length = static_cast<std::uint8_t>(m_scratch.size());
-            std::memcpy(entry.text, m_scratch.data(), m_scratch.size());
-        }
-        return {entry.text, entry.length};
+        const Entry& entry = lookUp(value);
+        return entry.length == 0 ? std::string_view(m_scratch) : std::string_view(entry.text, entry.length);
+    }
+
+    // Writes the value's text at out, which has room for LongestText bytes, and returns its end: the
+    // entry is copied whole, as one fixed-size move. Nothing, and no end, for a longer text.
+    char* write(char* out, double value)
+    {
+        const Entry& entry = lookUp(value);
+        if (entry.length == 0)
+            return nullptr;
+        std::memcpy(out, entry.text, sizeof entry.text);
+        return out + entry.length;
     }
 
 private:
@@ -68,8 +72,28 @@ private:
     struct Entry {
         std::uint64_t bits = 0;
         std::uint8_t length = 0; // 0 for an empty entry: no number has an empty text
-        char text[23];
+        char text[LongestText];
     };
+
+    // The entry holding the value's text; one of length 0 when the text is longer than an entry holds
+    // (then in m_scratch; never so for a Double).
+    const Entry& lookUp(double value)
+    {
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        Entry& entry = m_entries[(bits * 0x9E3779B97F4A7C15u) >> (64 - tableBits)];
+        if (entry.length == 0 || entry.bits != bits) {
+            m_scratch.clear();
+            appendFileTextDouble(m_scratch, value);
+            if (m_scratch.size() > sizeof entry.text)
+                return m_overlong;
+            entry.bits = bits;
+            entry.length = static_cast<std::uint8_t>(m_scratch.size());
+            std::memcpy(entry.text, m_scratch.data(), m_scratch.size());
+        }
+        return entry;
+    }
+
+    Entry m_overlong{}; // length 0: the text is in m_scratch
 
     std::vector<Entry> m_entries = std::vector<Entry>(std::size_t{1} << tableBits);
     std::string m_scratch;
@@ -91,12 +115,22 @@ public:
             if (std::memcmp(known->second.cells, cells, rowBytes) == 0)
                 return known->second.text;
         }
-        std::string text;
-        text.reserve(ExportGrid::Columns * 8);
-        for (int i = 0; i < ExportGrid::Columns; ++i) {
+        std::string text(ExportGrid::Columns * (CellTexts::LongestText + 1), '\0');
+        char* out = text.data();
+        for (int i = 0; i < ExportGrid::Columns && out; ++i) {
             if (i > 0)
-                text += ',';
-            text += m_cellTexts.of(cells[i]);
+                *out++ = ',';
+            out = m_cellTexts.write(out, cells[i]);
+        }
+        if (out) {
+            text.resize(static_cast<std::size_t>(out - text.data()));
+        } else {
+            text.clear();
+            for (int i = 0; i < ExportGrid::Columns; ++i) {
+                if (i > 0)
+                    text += ',';
+                text += m_cellTexts.of(cells[i]);
+            }
         }
         return m_known.emplace(hash, Known{cells, std::move(text)})->second.text;
     }

@@ -21,8 +21,9 @@ public:
     static ExportGrid fromSection(const SectionMatrix& section)
     {
         ExportGrid grid(section.rows());
-        for (int i = 0; i < Columns; ++i) {
-            for (int j = 0; j < section.rows(); ++j)
+        // Row by row, as both hold their cells.
+        for (int j = 0; j < section.rows(); ++j) {
+            for (int i = 0; i < Columns; ++i)
                 grid(i, j) = section(1, i, j);
         }
         return grid;

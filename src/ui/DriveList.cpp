@@ -26,10 +26,10 @@ QString rootWithSeparator(const QString& root)
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent)
 {
-    // The mounted file systems are looked up once for the program: the batch tool opens a window for
-    // every record, and each lookup reads the system's whole list of mounts.
-    static const QStringList mounted = mountedDrives();
-    setDrives(mounted);
+    // The mounted file systems and their names are looked up once for the program: the batch tool opens a
+    // window for every record, and each lookup reads the system's whole list of mounts.
+    static const QList<Drive> mounted = describe(mountedDrives());
+    setItems(mounted);
     connect(this, &QComboBox::currentIndexChanged, this, [this] { emit driveChanged(); });
 }
 
@@ -47,18 +47,31 @@ QStringList DriveList::mountedDrives()
     return roots;
 }
 
-void DriveList::setDrives(const QStringList& roots)
+QList<DriveList::Drive> DriveList::describe(const QStringList& roots)
 {
-    const QSignalBlocker blocker(this);
-    clear();
+    QList<Drive> drives;
     for (const QString& root : roots) {
         const QStorageInfo volume(root);
         QString text = QDir::toNativeSeparators(root);
         if (volume.isValid() && volume.rootPath() == root && !volume.name().isEmpty())
             text += QStringLiteral(" [") + volume.name() + QLatin1Char(']');
-        addItem(text, root);
+        drives.append({root, text});
     }
-    setCurrentIndex(roots.isEmpty() ? -1 : 0);
+    return drives;
+}
+
+void DriveList::setDrives(const QStringList& roots)
+{
+    setItems(describe(roots));
+}
+
+void DriveList::setItems(const QList<Drive>& drives)
+{
+    const QSignalBlocker blocker(this);
+    clear();
+    for (const Drive& drive : drives)
+        addItem(drive.text, drive.root);
+    setCurrentIndex(drives.isEmpty() ? -1 : 0);
 }
 
 QStringList DriveList::drives() const

@@ -29,6 +29,14 @@ public:
 
 signals:
     void driveChanged();
+
+private:
+    struct Drive {
+        QString root;
+        QString text; // the root in the platform's form, with the file system's name when it has one
+    };
+    static QList<Drive> describe(const QStringList& roots);
+    void setItems(const QList<Drive>& drives);
 };
 
 } // namespace brimvale

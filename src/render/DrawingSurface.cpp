@@ -364,20 +364,6 @@ void DrawingSurface::stamp(int px, int py, QRgb colour)
     }
 }
 
-void DrawingSurface::fillPixels(int left, int top, int right, int bottom, QRgb colour)
-{
-    left = std::max(left, 0);
-    top = std::max(top, 0);
-    right = std::min(right, m_deviceWidth);
-    bottom = std::min(bottom, m_deviceHeight);
-    if (left >= right || top >= bottom)
-        return;
-    for (int y = top; y < bottom; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine);
-        std::fill(line + left, line + right, colour);
-    }
-}
-
 void DrawingSurface::rasterLine(int x1, int y1, int x2, int y2, QRgb colour)
 {
     // Bresenham: both end points are set, every step moves by one pixel.
@@ -524,15 +510,6 @@ DrawingSurface::CellBatch::~CellBatch()
 {
     if (m_filled)
         m_surface.notify();
-}
-
-void DrawingSurface::CellBatch::fill(int x1, int y1, int x2, int y2, QRgb colour)
-{
-    if (!m_ready)
-        return;
-    m_surface.fillPixels(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
-                         colour | Opaque);
-    m_filled = true;
 }
 
 double DrawingSurface::textHeight() const

@@ -1,6 +1,8 @@
 // The drawing surface of a picture box: a persistent image over a background picture, in the box's scale.
 #pragma once
 
+#include <algorithm>
+
 #include <QFont>
 #include <QImage>
 #include <QPointF>
@@ -114,7 +116,14 @@ public:
         ~CellBatch();
         CellBatch(const CellBatch&) = delete;
         CellBatch& operator=(const CellBatch&) = delete;
-        void fill(int x1, int y1, int x2, int y2, QRgb colour);
+        void fill(int x1, int y1, int x2, int y2, QRgb colour)
+        {
+            if (!m_ready)
+                return;
+            m_surface.fillPixels(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
+                                 colour | 0xff000000u);
+            m_filled = true;
+        }
 
     private:
         DrawingSurface& m_surface;
@@ -162,7 +171,19 @@ private:
     bool mapToAnchor(double x, double y, int& px, int& py) const;
     void stamp(int px, int py, QRgb colour);
     void rasterLine(int x1, int y1, int x2, int y2, QRgb colour);
-    void fillPixels(int left, int top, int right, int bottom, QRgb colour);
+    void fillPixels(int left, int top, int right, int bottom, QRgb colour)
+    {
+        left = std::max(left, 0);
+        top = std::max(top, 0);
+        right = std::min(right, m_deviceWidth);
+        bottom = std::min(bottom, m_deviceHeight);
+        if (left >= right || top >= bottom)
+            return;
+        for (int y = top; y < bottom; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine);
+            std::fill(line + left, line + right, colour);
+        }
+    }
 
     QSize m_size;
     qreal m_devicePixelRatio = 1.0;

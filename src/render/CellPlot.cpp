@@ -148,33 +148,40 @@ public:
     }
 
     // Whether row r fills no pixel at all, whatever its columns.
-    bool rowEmpty(int r) const { return empty(m_y, r); }
-    bool columnEmpty(int i) const { return empty(m_x, i); }
+    bool rowEmpty(int r) const { return m_y.empty[static_cast<std::size_t>(r)] != 0; }
+    bool columnEmpty(int i) const { return m_x.empty[static_cast<std::size_t>(i)] != 0; }
 
+    // Cell (i, r) of a column and a row that are not empty.
     void fill(DrawingSurface::CellBatch& batch, int i, int r, QRgb colour) const
     {
         const auto column = static_cast<std::size_t>(i);
         const auto row = static_cast<std::size_t>(r);
-        batch.fill(*m_x[column], *m_y[row], *m_x[column + 1], *m_y[row + 1], colour);
+        batch.fill(m_x.edge[column], m_y.edge[row], m_x.edge[column + 1], m_y.edge[row + 1], colour);
     }
 
 private:
-    using Edges = std::vector<std::optional<int>>;
+    // The device edges of one direction, and for each cell between two of them whether it is empty: no
+    // pixel between its edges, or an edge that maps nowhere (which fillCell leaves undrawn).
+    struct Edges {
+        std::vector<int> edge; // cell k fills from edge[k] to edge[k + 1]; 0 where an edge maps nowhere
+        std::vector<unsigned char> empty;
+
+        explicit Edges(const std::vector<std::optional<int>>& mapped)
+        {
+            for (const std::optional<int>& at : mapped)
+                edge.push_back(at.value_or(0));
+            for (std::size_t k = 0; k + 1 < mapped.size(); ++k)
+                empty.push_back(!mapped[k] || !mapped[k + 1] || *mapped[k] == *mapped[k + 1] ? 1 : 0);
+        }
+    };
 
     DeviceCells(const DrawingSurface& surface, const std::vector<double>& x, const std::vector<double>& y)
         : m_x(surface.deviceEdgesX(x)), m_y(surface.deviceEdgesY(y))
     {
     }
 
-    // No pixel between the two edges, or an edge that maps nowhere (which fillCell leaves undrawn).
-    static bool empty(const Edges& edges, int index)
-    {
-        const auto at = static_cast<std::size_t>(index);
-        return !edges[at] || !edges[at + 1] || *edges[at] == *edges[at + 1];
-    }
-
-    Edges m_x; // column i fills from m_x[i] to m_x[i + 1]
-    Edges m_y; // row r fills from m_y[r] to m_y[r + 1]
+    Edges m_x; // columns
+    Edges m_y; // rows
 };
 
 CellRect gridCellRect(double scaleWidth, double scaleHeight, int i, int j)

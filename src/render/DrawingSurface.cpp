@@ -14,7 +14,6 @@ namespace brimvale {
 
 namespace {
 
-constexpr QRgb Opaque = 0xff000000u;
 // Mapped coordinates a hair below a pixel edge count as on it: scale arithmetic such as
 // i * W / 200 lands a few ulps short of whole numbers.
 constexpr double EdgeTolerance = 1e-6;
@@ -40,6 +39,19 @@ int anchorOf(double device)
 int edgeOf(double device)
 {
     return floorToInt(device + 0.5);
+}
+
+// The pixel edge of each position along one axis, mapped by device; nothing where it maps nowhere finite.
+template <typename Device>
+std::vector<std::optional<int>> deviceEdges(const std::vector<double>& positions, Device device)
+{
+    std::vector<std::optional<int>> edges;
+    edges.reserve(positions.size());
+    for (const double position : positions) {
+        const double mapped = device(position);
+        edges.push_back(std::isfinite(mapped) ? std::optional(edgeOf(mapped)) : std::nullopt);
+    }
+    return edges;
 }
 
 // Liang-Barsky clipping of the segment to the rectangle; false when nothing of it is inside.
@@ -461,49 +473,26 @@ void DrawingSurface::filledBox(double x1, double y1, double x2, double y2, QRgb 
 
 void DrawingSurface::fillCell(double x1, double y1, double x2, double y2, QRgb colour)
 {
-    if (!beginDrawing())
-        return;
     const QPointF a = toDevice(x1, y1);
     const QPointF b = toDevice(x2, y2);
     if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y()))
         return;
-    const int ex1 = edgeOf(a.x());
-    const int ex2 = edgeOf(b.x());
-    const int ey1 = edgeOf(a.y());
-    const int ey2 = edgeOf(b.y());
-    fillPixels(std::min(ex1, ex2), std::min(ey1, ey2), std::max(ex1, ex2), std::max(ey1, ey2),
-               colour | Opaque);
-    notify();
+    fillDeviceCell(edgeOf(a.x()), edgeOf(a.y()), edgeOf(b.x()), edgeOf(b.y()), colour);
 }
 
 std::vector<std::optional<int>> DrawingSurface::deviceEdgesX(const std::vector<double>& x) const
 {
-    std::vector<std::optional<int>> edges;
-    edges.reserve(x.size());
-    for (const double position : x) {
-        const double device = toDevice(position, m_scaleTop).x();
-        edges.push_back(std::isfinite(device) ? std::optional(edgeOf(device)) : std::nullopt);
-    }
-    return edges;
+    return deviceEdges(x, [this](double position) { return toDevice(position, m_scaleTop).x(); });
 }
 
 std::vector<std::optional<int>> DrawingSurface::deviceEdgesY(const std::vector<double>& y) const
 {
-    std::vector<std::optional<int>> edges;
-    edges.reserve(y.size());
-    for (const double position : y) {
-        const double device = toDevice(m_scaleLeft, position).y();
-        edges.push_back(std::isfinite(device) ? std::optional(edgeOf(device)) : std::nullopt);
-    }
-    return edges;
+    return deviceEdges(y, [this](double position) { return toDevice(m_scaleLeft, position).y(); });
 }
 
 void DrawingSurface::fillDeviceCell(int x1, int y1, int x2, int y2, QRgb colour)
 {
-    if (!beginDrawing())
-        return;
-    fillPixels(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2), colour | Opaque);
-    notify();
+    CellBatch(*this).fill(x1, y1, x2, y2, colour);
 }
 
 DrawingSurface::CellBatch::~CellBatch()

@@ -121,7 +121,7 @@ public:
             if (!m_ready)
                 return;
             m_surface.fillPixels(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2),
-                                 colour | 0xff000000u);
+                                 colour | Opaque);
             m_filled = true;
         }
 
@@ -159,6 +159,8 @@ public:
     void refresh();
 
 private:
+    static constexpr QRgb Opaque = 0xff000000u;
+
     QSize deviceSizeOf(QSize size) const;
     QImage blankImage(QSize deviceSize) const;
     static void copyOverlap(const QImage& source, QImage& target);

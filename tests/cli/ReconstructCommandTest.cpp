@@ -94,6 +94,7 @@ TEST_F(ReconstructCommandTest, EachFailureIsOneLineNamingTheFile)
         typed, core.string(),
         "Please set valid range. (vertical 200 to 100, horizontal -10 to 20: the top lies below the "
         "bottom)\n");
+    expectFailure(single(folder.path()), folder.path().string(), "is a folder, not a file\n");
     const std::filesystem::path nowhere = folder.file("no/such/folder.csv");
     expectFailure(single(core, "no/such/folder.csv"), nowhere.string(), "cannot be written: ");
 

@@ -3,20 +3,35 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QtEndian>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 
+#include <cmath>
+#include <map>
+#include <set>
 #include <sstream>
 
 #include "BatchTestFiles.h"
 #include "cli/ReconstructCommand.h"
 #include "cli/RenderCommand.h"
+#include "cli/TableCommands.h"
 
 namespace brimvale {
 namespace {
 
 using Format = RenderOptions::Format;
 using View = RenderOptions::View;
+
+// The first stream of a PDF, inflated: Qt compresses page contents with zlib.
+QByteArray inflatedFirstStream(const QByteArray& pdf)
+{
+    const qsizetype start = pdf.indexOf("stream\n") + 7;
+    const QByteArray deflated = pdf.mid(start, pdf.indexOf("endstream", start) - start);
+    QByteArray sized(4, '\0'); // qUncompress wants a big-endian size hint first; it grows beyond it
+    qToBigEndian(static_cast<quint32>(deflated.size() * 8), sized.data());
+    return qUncompress(sized + deflated);
+}
 
 class RenderCommandTest : public ::testing::Test {
 protected:
@@ -67,6 +82,15 @@ TEST_F(RenderCommandTest, WritesEachFormatAtTheRequestedWidthInEitherView)
             .match(QString::fromLatin1(pdf));
     ASSERT_TRUE(box.hasMatch());
     EXPECT_DOUBLE_EQ(box.captured(1).toDouble(), 500.0);
+    // One unit of the figure is one point: its background, through the page's transform, fills the page.
+    const QString page = QString::fromLatin1(inflatedFirstStream(pdf));
+    const QRegularExpressionMatch background = QRegularExpression(QStringLiteral(
+        "([-0-9.]+) 0 0 ([-0-9.]+) 0 [0-9.]+ cm.*?\\n([-0-9.]+) ([-0-9.]+) ([0-9.]+) ([0-9.]+) re\\n"),
+        QRegularExpression::DotMatchesEverythingOption).match(page);
+    ASSERT_TRUE(background.hasMatch()) << page.left(300).toStdString();
+    EXPECT_DOUBLE_EQ(std::abs(background.captured(1).toDouble() * background.captured(5).toDouble()), 500.0);
+    EXPECT_DOUBLE_EQ(std::abs(background.captured(2).toDouble() * background.captured(6).toDouble()),
+                     box.captured(2).toDouble());
 
     // Vector output: the cells are rectangles, not an embedded picture.
     const QByteArray svg = rendered(Format::Svg, "f.svg", 640);
@@ -74,6 +98,31 @@ TEST_F(RenderCommandTest, WritesEachFormatAtTheRequestedWidthInEitherView)
     EXPECT_TRUE(drawn.isValid());
     EXPECT_EQ(drawn.viewBox().width(), 640);
     EXPECT_TRUE(svg.contains("<rect") && !svg.contains("<image"));
+}
+
+TEST_F(RenderCommandTest, EndValuesSitAtTheEndsTheyName)
+{
+    // The four end values as the section view reads them from the file, all different here.
+    BatchReport report(errors);
+    const std::optional<SectionView> view = readSection(result, report);
+    ASSERT_TRUE(view) << errors.str();
+    const std::vector<std::string> ends = {view->leftCaption, view->rightCaption, view->topText,
+                                           view->bottomText};
+    ASSERT_EQ(std::set<std::string>(ends.begin(), ends.end()).size(), 4u);
+
+    // Where each text is drawn in the vector output.
+    std::map<std::string, QPointF> placed;
+    const QString svg = QString::fromUtf8(rendered(Format::Svg, "ends.svg", 400));
+    const QRegularExpression text(
+        QStringLiteral("<text[^>]* x=\"([-0-9.]+)\" y=\"([-0-9.]+)\"[^>]*>([^<]*)</text>"));
+    for (auto match = text.globalMatch(svg); match.hasNext();) {
+        const QRegularExpressionMatch found = match.next();
+        placed[found.captured(3).toStdString()] = {found.captured(1).toDouble(), found.captured(2).toDouble()};
+    }
+    for (const std::string& end : ends)
+        ASSERT_TRUE(placed.contains(end)) << end;
+    EXPECT_LT(placed[view->leftCaption].x(), placed[view->rightCaption].x());
+    EXPECT_LT(placed[view->topText].y(), placed[view->bottomText].y());
 }
 
 TEST_F(RenderCommandTest, AMissingResultOrAnUnwritableOutputIsOneLine)

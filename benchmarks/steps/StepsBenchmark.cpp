@@ -4,99 +4,56 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QProcess>
 #include <QPushButton>
 #include <QSlider>
 
-#include <cmath>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <random>
-#include <sstream>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
+#include "cli/HeadlessWindow.h"
+#include "support/BatchRuns.h"
 #include "ui/MainWindow.h"
 
 namespace {
 
 using namespace brimvale;
-namespace fs = std::filesystem;
+using namespace brimvale::bench;
 
-const fs::path Examples = BRIMVALE_EXAMPLES_FOLDER;
-
-fs::path scratch(const std::string& name)
+// A step that went wrong ends the run: its figure would measure something else.
+void done(const std::optional<StepProblem>& problem)
 {
-    const fs::path folder = fs::temp_directory_path() / ("brimvale-steps-" + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
+    if (problem)
+        throw std::runtime_error(problem->message.toStdString());
 }
 
-// File dialogs answer with the path given last; nothing else is ever shown.
-struct QuietServices {
-    struct Dialogs : DialogBackend {
-        QString next;
-        std::optional<QString> chooseFile(const FileRequest&) override { return next; }
-        std::optional<PrinterChoice> choosePrinter(QPrinter&, const PrinterRequest&) override { return {}; }
-    } backend;
-    CommonDialog dialog{backend};
-    struct : MessageService {
-        void show(const QString&, const QString&, Icon) override {}
-    } messages;
-    struct : ClipboardService {
-        void clear() override {}
-        void setImage(const QImage&) override {}
-    } clipboard;
-    struct : MousePointer {
-        void set(Pointer) override {}
-        Pointer current() const override { return Pointer::Default; }
-    } pointer;
-    DiscardedFailures failures;
-    PlatformServices services() { return PlatformServices{dialog, messages, clipboard, pointer, failures}; }
-};
-
-// A pollen-like record of the given length going down 500 cm, its values within the example matrix's axis.
-fs::path writeRecord(const fs::path& path, int points, int seed)
-{
-    std::mt19937 generator(static_cast<unsigned>(seed));
-    std::uniform_real_distribution<double> noise(-1.0, 1.0);
-    std::ofstream text(path, std::ios::binary);
-    text << "\"Depth (cm)\",\"Quercus pollen (%)\"\r\n";
-    for (int k = 0; k < points; ++k) {
-        const double depth = 500.0 * k / (points - 1);
-        text << depth << ',' << 20.0 + 9.0 * std::sin(depth / (40.0 + seed)) + noise(generator) << "\r\n";
-    }
-    return path;
-}
-
-// A window with the record and the example matrix imported, smoothing 3, the width slider at width percent.
+// A window run headless with the record and the example matrix imported, smoothing 3, the width slider at
+// width percent.
 struct Session {
-    QuietServices platform;
-    MainWindow window{platform.services()};
+    HeadlessWindow headless;
+    MainWindow& window = headless.window();
 
     Session(int width, const fs::path& record = Examples / "core-record.csv")
     {
-        window.Slider1->setValue(width);
-        open(record, 0);
-        open(Examples / "corvane-matrix.csv", 1);
-        window.Slider3->setValue(3);
+        done(headless.setWidth(width));
+        done(headless.importData(record));
+        done(headless.importMatrix(Examples / "corvane-matrix.csv"));
+        done(headless.setSmoothing(3));
     }
-    void open(const fs::path& file, int figure)
-    {
-        platform.backend.next = QString::fromStdString(file.string());
-        window.Command1[figure]->click();
-    }
+    // "Calibrate", offered again each time as a change of range offers it.
     void calibrate()
     {
         window.Command2->setEnabled(true);
-        window.Command2_Click();
+        done(headless.calibrate());
     }
 };
 
 void BM_Calibrate(benchmark::State& state, int width, int points)
 {
-    const fs::path folder = scratch("calibrate");
+    const fs::path folder = scratchFolder("calibrate");
     Session session(width, points ? writeRecord(folder / "record.csv", points, 1) : Examples / "core-record.csv");
     for (auto _ : state)
         session.calibrate();
@@ -105,22 +62,19 @@ void BM_Calibrate(benchmark::State& state, int width, int points)
 
 void BM_ImportResult(benchmark::State& state, int width)
 {
-    const fs::path folder = scratch("import");
+    const fs::path folder = scratchFolder("import");
     Session saved(width);
     saved.calibrate();
-    saved.platform.backend.next = QString::fromStdString((folder / "section.csv").string());
-    saved.window.SaveMatrix_Click();
+    done(saved.headless.saveMatrix(folder / "section.csv"));
     Session session(100);
     for (auto _ : state)
-        session.open(folder / "section.csv", 2);
-    if (!session.window.Drawn[2])
-        state.SkipWithError("the section was not read");
+        done(session.headless.importResult(folder / "section.csv"));
     state.counters["rows"] = session.window.VerticalSteps() + 1;
 }
 
 void BM_RowSliderStep(benchmark::State& state, int width, int points)
 {
-    const fs::path folder = scratch("slider");
+    const fs::path folder = scratchFolder("slider");
     Session session(width, points ? writeRecord(folder / "record.csv", points, 2) : Examples / "core-record.csv");
     session.calibrate();
     session.window.Command3->click();
@@ -142,28 +96,18 @@ void BM_RedrawFigures(benchmark::State& state)
 
 void BM_SaveMatrix(benchmark::State& state)
 {
-    const fs::path folder = scratch("save");
+    const fs::path folder = scratchFolder("save");
     Session session(100);
     session.calibrate();
-    session.platform.backend.next = QString::fromStdString((folder / "section.csv").string());
     for (auto _ : state)
-        session.window.SaveMatrix_Click();
+        done(session.headless.saveMatrix(folder / "section.csv"));
 }
 
 void BM_ReconstructHundredRecords(benchmark::State& state)
 {
-    const fs::path folder = scratch("hundred");
-    QStringList arguments = {"reconstruct", "--matrix", QString::fromStdString((Examples / "corvane-matrix.csv").string()),
-                             "--out-dir", QString::fromStdString((folder / "results").string())};
-    for (int r = 0; r < 100; ++r)
-        arguments << "--data" << QString::fromStdString(writeRecord(folder / ("record-" + std::to_string(r) + ".csv"), 1000, r).string());
-    for (auto _ : state) {
-        QProcess process;
-        process.start(QStringLiteral(BRIMVALE_BATCH_PROGRAM), arguments);
-        process.waitForFinished(-1);
-        if (process.exitCode() != 0)
-            state.SkipWithError(process.readAllStandardError().constData());
-    }
+    const QStringList arguments = hundredRecordsArguments(scratchFolder("hundred"));
+    for (auto _ : state)
+        runProgram(state, QStringLiteral(BRIMVALE_BATCH_PROGRAM), arguments);
 }
 
 // Each step: its benchmark, its target in milliseconds, and whether the target is wall-clock time.

@@ -81,6 +81,8 @@ public:
     std::optional<StepProblem> slide(const QString& name, int value);
 
     const MainWindow& window() const { return *m_window; }
+    // The window itself, for what no step of a user's reaches (a benchmark repeating one handler).
+    MainWindow& window() { return *m_window; }
     // What the window passed over without a word, each with the file it concerns, in order.
     const std::vector<std::pair<QString, QString>>& notices() const { return m_failures.notices; }
     // The image last put on the clipboard; null when nothing was copied or the clipboard was cleared.

@@ -247,7 +247,7 @@ void plotSectionConfidence(DrawingSurface& surface, const ProgramSettings& setti
 
 ColumnPlot::ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
                        CellView view, ProbabilitySource source)
-    : m_surface(surface), m_settings(settings), m_grid(&grid), m_view(view), m_source(source),
+    : m_surface(surface), m_grid(&grid),
       m_cells(std::make_unique<DeviceCells>(DeviceCells::ofGrid(surface))),
       m_colours(std::make_unique<CellColours>(settings, view, source))
 {
@@ -255,7 +255,7 @@ ColumnPlot::ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings,
 
 ColumnPlot::ColumnPlot(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                        CellView view, ProbabilitySource source)
-    : m_surface(surface), m_settings(settings), m_section(&section), m_view(view), m_source(source),
+    : m_surface(surface), m_section(&section),
       m_cells(std::make_unique<DeviceCells>(DeviceCells::ofSection(surface, section.verticalSteps()))),
       m_colours(std::make_unique<CellColours>(settings, view, source))
 {
@@ -286,18 +286,9 @@ void plotGridColumn(DrawingSurface& surface, const ProgramSettings& settings, co
 void plotGridFigure(DrawingSurface& surface, const ProgramSettings& settings, const ProbabilityGrid& grid,
                     CellView view, ProbabilitySource source, const CellProgress& columnDone)
 {
-    const DeviceCells cells = DeviceCells::ofGrid(surface);
-    CellColours colours(settings, view, source);
+    ColumnPlot columns(surface, settings, grid, view, source);
     for (int i = 0; i <= LastColumn; ++i) {
-        {
-            DrawingSurface::CellBatch batch(surface);
-            for (int j = 0; j <= LastColumn; ++j) {
-                if (cells.columnEmpty(i) || cells.rowEmpty(j))
-                    colours.check(grid(i, j));
-                else
-                    cells.fill(batch, i, j, colours.of(grid(i, j)));
-            }
-        }
+        columns.plot(i);
         if (columnDone)
             columnDone(i);
     }
@@ -311,7 +302,7 @@ void plotSectionColumn(DrawingSurface& surface, const ProgramSettings& settings,
 
 SectionRowPlot::SectionRowPlot(DrawingSurface& surface, const ProgramSettings& settings,
                                const SectionMatrix& section, CellView view, ProbabilitySource source)
-    : m_surface(surface), m_settings(settings), m_section(section), m_view(view), m_source(source),
+    : m_surface(surface), m_section(section),
       m_cells(std::make_unique<DeviceCells>(DeviceCells::ofSection(surface, section.verticalSteps()))),
       m_colours(std::make_unique<CellColours>(settings, view, source))
 {
@@ -341,18 +332,9 @@ void plotSectionRow(DrawingSurface& surface, const ProgramSettings& settings, co
 void plotSectionFigure(DrawingSurface& surface, const ProgramSettings& settings, const SectionMatrix& section,
                        CellView view, ProbabilitySource source, const CellProgress& columnDone)
 {
-    const DeviceCells cells = DeviceCells::ofSection(surface, section.verticalSteps());
-    CellColours colours(settings, view, source);
+    ColumnPlot columns(surface, settings, section, view, source);
     for (int i = 0; i <= LastColumn; ++i) {
-        {
-            DrawingSurface::CellBatch batch(surface);
-            for (int h = 0; h <= section.verticalSteps(); ++h) {
-                if (cells.columnEmpty(i) || cells.rowEmpty(h))
-                    colours.check(section(1, i, h));
-                else
-                    cells.fill(batch, i, h, colours.of(section(1, i, h)));
-            }
-        }
+        columns.plot(i);
         if (columnDone)
             columnDone(i);
     }

@@ -96,10 +96,7 @@ public:
 
 private:
     DrawingSurface& m_surface;
-    const ProgramSettings& m_settings;
     const SectionMatrix& m_section;
-    CellView m_view;
-    ProbabilitySource m_source;
     std::unique_ptr<DeviceCells> m_cells;
     std::unique_ptr<CellColours> m_colours;
 };
@@ -120,11 +117,8 @@ public:
 
 private:
     DrawingSurface& m_surface;
-    const ProgramSettings& m_settings;
     const ProbabilityGrid* m_grid = nullptr;
     const SectionMatrix* m_section = nullptr;
-    CellView m_view;
-    ProbabilitySource m_source;
     std::unique_ptr<DeviceCells> m_cells;
     std::unique_ptr<CellColours> m_colours;
 };

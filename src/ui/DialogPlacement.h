@@ -1,8 +1,9 @@
-// Where a dialog opens beside a window, so that it hides none of what the window shows.
+// Where a dialog opens beside a window, so that it hides none of what the window shows, and how it is shown.
 #pragma once
 
 #include <QPoint>
 #include <QRect>
+#include <QWidget>
 
 #include <optional>
 
@@ -18,6 +19,14 @@ inline std::optional<QPoint> besideFrame(QRect screen, QRect window, QSize dialo
     if (window.left() - dialog.width() >= screen.left())
         return QPoint(window.left() - dialog.width(), top);
     return std::nullopt;
+}
+
+// Shows a modeless dialog, or brings it back to the front when it is shown already.
+inline void showModeless(QWidget& dialog)
+{
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
 }
 
 } // namespace brimvale

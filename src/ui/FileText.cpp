@@ -21,6 +21,11 @@ std::string textToFile(const QString& text)
     return singleBytes ? text.toLatin1().toStdString() : text.toUtf8().toStdString();
 }
 
+QString singleCaption(float value)
+{
+    return QString::fromStdString(singleText(value));
+}
+
 double numericValueOf(const QString& text)
 {
     return numericValue(text.toStdString());

@@ -20,6 +20,9 @@ std::string textToFile(const QString& text);
 // The numeric value of a caption or a box's text: its leading number, 0 when there is none.
 double numericValueOf(const QString& text);
 
+// A Single as the captions and boxes show it: its default text form.
+QString singleCaption(float value);
+
 // A confidence coefficient as the captions show it: a number in its default text form, a text as it
 // stands in the file, nothing for an empty value.
 QString coefficientCaption(const NumberOrText& coefficient);

@@ -307,13 +307,31 @@ private:
 
     // What EraseRowMarker drew last, put back instead of drawn again when the row slider moves on and
     // nothing else changed: the figures without the marker, and with it as DrawRowMarker left them.
+    // What the overlays and the data figure are drawn from.
+    struct MarkerEraseState {
+        std::array<bool, 3> drawn{};
+        bool runningMean = false;
+        bool modeBox = false;
+        bool averageBox = false;
+        bool greyScale = false;
+        int runningMeanPoints = 0;
+        int verticalSteps = 0;
+        float lastIndex = 0.0f;
+        float verticalMin = 0.0f;
+        float verticalMax = 0.0f;
+        float horizontalMin = 0.0f;
+        float horizontalMax = 0.0f;
+        QRgb backColour = 0;
+
+        bool operator==(const MarkerEraseState&) const = default;
+    };
     struct MarkerErase {
-        std::vector<double> state; // what the overlays and the data figure are drawn from
+        MarkerEraseState state;
         QImage sectionClean, dataClean, grid, sectionPicture, sectionMarked, dataMarked;
         QPointF sectionPosition, dataPosition;
         bool valid = false;
     };
-    std::vector<double> markerEraseState() const;
+    MarkerEraseState markerEraseState() const;
 
     PlatformServices m_services;
     MarkerErase m_markerErase;

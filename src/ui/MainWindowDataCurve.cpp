@@ -10,22 +10,12 @@
 #include <algorithm>
 
 #include "engine/RunningMean.h"
-#include "model/NumberText.h"
 #include "model/RuntimeFailure.h"
 #include "render/DataCurve.h"
 #include "ui/FileText.h"
 #include "ui/PictureBox.h"
 
 namespace brimvale {
-
-namespace {
-
-QString singleCaption(float value)
-{
-    return QString::fromStdString(singleText(value));
-}
-
-} // namespace
 
 void MainWindow::DrawDataCurve()
 {

@@ -29,9 +29,7 @@ void MainWindow::Command5_Click()
         if (const std::optional<QPoint> place = besideThisWindow(m_colourDialog->frameGeometry().size()))
             m_colourDialog->move(*place);
     }
-    m_colourDialog->show();
-    m_colourDialog->raise();
-    m_colourDialog->activateWindow();
+    showModeless(*m_colourDialog);
 }
 
 void MainWindow::PrintOptions_Click()
@@ -41,9 +39,7 @@ void MainWindow::PrintOptions_Click()
     // A closed dialog is loaded again: it takes a new copy of the options for "Cancel".
     if (m_printSetup->isHidden())
         m_printSetup->Form_Load();
-    m_printSetup->show();
-    m_printSetup->raise();
-    m_printSetup->activateWindow();
+    showModeless(*m_printSetup);
 }
 
 void MainWindow::Command4_Click()

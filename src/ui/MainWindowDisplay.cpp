@@ -140,36 +140,37 @@ void MainWindow::RedrawFigures()
     const bool both = Drawn[1] && Drawn[2];
     // The screen holds back the bar's repaints until it ends, before the bar is hidden: a bar hidden
     // while its repaints are held stays on screen.
-    std::optional<RowByRowScreen> screen(std::in_place, *ProgressBar1);
-    const auto progress = [this, both, &screen](int offset) -> CellProgress {
-        return [this, both, offset, &screen](int i) {
-            ProgressBar1->setValue(both ? toLong((i + offset) / 2.0) : i);
-            screen->rowDone(i == 0 || i == LastColumn);
+    {
+        RowByRowScreen screen(*ProgressBar1);
+        const auto progress = [this, both, &screen](int offset) -> CellProgress {
+            return [this, both, offset, &screen](int i) {
+                ProgressBar1->setValue(both ? toLong((i + offset) / 2.0) : i);
+                screen.rowDone(i == 0 || i == LastColumn);
+            };
         };
-    };
 
-    clearFigure(*Picture1[1]);
-    if (Drawn[1]) {
-        const CellProgress columnDone = progress(0);
-        if (view)
-            plotGridFigure(Picture1[1]->surface(), Settings, probabilityGrid, *view,
-                           ProbabilitySource::PackedFraction, columnDone);
-        else
-            stepThroughColumns(columnDone);
-        Picture1[1]->surface().freeze();
-    }
+        clearFigure(*Picture1[1]);
+        if (Drawn[1]) {
+            const CellProgress columnDone = progress(0);
+            if (view)
+                plotGridFigure(Picture1[1]->surface(), Settings, probabilityGrid, *view,
+                               ProbabilitySource::PackedFraction, columnDone);
+            else
+                stepThroughColumns(columnDone);
+            Picture1[1]->surface().freeze();
+        }
 
-    clearFigure(*Picture1[2]);
-    if (Drawn[2]) {
-        const CellProgress columnDone = progress(LastColumn);
-        if (view)
-            plotSectionFigure(Picture1[2]->surface(), Settings, sectionMatrix, *view,
-                              ProbabilitySource::PackedFraction, columnDone);
-        else
-            stepThroughColumns(columnDone);
-        Picture1[2]->surface().freeze();
+        clearFigure(*Picture1[2]);
+        if (Drawn[2]) {
+            const CellProgress columnDone = progress(LastColumn);
+            if (view)
+                plotSectionFigure(Picture1[2]->surface(), Settings, sectionMatrix, *view,
+                                  ProbabilitySource::PackedFraction, columnDone);
+            else
+                stepThroughColumns(columnDone);
+            Picture1[2]->surface().freeze();
+        }
     }
-    screen.reset();
 
     DrawModeCurves();
     DrawAverageCurves();

@@ -19,7 +19,6 @@
 #include "io/DataFileReader.h"
 #include "io/MatrixKindDecision.h"
 #include "model/Conversions.h"
-#include "model/NumberText.h"
 #include "model/RuntimeFailure.h"
 #include "ui/DriveList.h"
 #include "ui/FileList.h"
@@ -469,8 +468,8 @@ void MainWindow::applyMatrix(const CorvaneMatrix& matrix)
     }
 
     if (Drawn[0] && Drawn[1]) {
-        const QString left = QString::fromStdString(singleText(axisValues[0]));
-        const QString right = QString::fromStdString(singleText(axisValues[200]));
+        const QString left = singleCaption(axisValues[0]);
+        const QString right = singleCaption(axisValues[200]);
         for (int i = 0; i <= 3; ++i) {
             Label1[i]->setText(left);
             Label2[i]->setText(right);

@@ -12,6 +12,7 @@
 
 #include "ui/AboutDialog.h"
 #include "ui/ColourDialog.h"
+#include "ui/DialogPlacement.h"
 #include "ui/PictureBox.h"
 #include "ui/PrintSetupDialog.h"
 
@@ -179,9 +180,7 @@ void MainWindow::About_Click()
 {
     if (!m_about)
         m_about = new AboutDialog(this);
-    m_about->show();
-    m_about->raise();
-    m_about->activateWindow();
+    showModeless(*m_about);
 }
 
 void MainWindow::Quit_Click()

@@ -18,12 +18,6 @@ namespace brimvale {
 
 namespace {
 
-QRectF twipsRectangle(const QWidget& widget)
-{
-    const TwipsRect place = twipsGeometry(widget);
-    return QRectF(place.left, place.top, place.width, place.height);
-}
-
 // The labels among these that the window shows with a caption.
 std::vector<PageLabel> shownLabels(const MainWindow& window, std::initializer_list<const QLabel*> labels)
 {

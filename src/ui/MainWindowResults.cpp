@@ -17,7 +17,6 @@
 #include "io/ResultFileReader.h"
 #include "io/ResultFileWriter.h"
 #include "model/Conversions.h"
-#include "model/NumberText.h"
 #include "model/RuntimeFailure.h"
 #include "render/CellPlot.h"
 #include "ui/FileText.h"
@@ -179,7 +178,7 @@ void MainWindow::ReadResultFile()
                 Check3->setChecked(false);
             } else {
                 Check3->setChecked(true);
-                Label4->setText(QString::fromStdString(singleText(smoothing)));
+                Label4->setText(singleCaption(smoothing));
                 Slider3->setValue(checkedSliderValue(*Slider3, toInteger(smoothing)));
                 for (QWidget* control :
                      std::initializer_list<QWidget*>{Slider3, Check3, Label3, Label4, Label7})
@@ -284,10 +283,10 @@ void MainWindow::ReadResultFile()
         DrawModeCurves();
         DrawAverageCurves();
         ProgressBar1->setMaximum(IdleProgressMaximum);
-        Text1->setText(QString::fromStdString(singleText(data.verticalValues[steps])));
-        Text2->setText(QString::fromStdString(singleText(data.verticalValues[0])));
-        Label1[3]->setText(QString::fromStdString(singleText(axisValues[0])));
-        Label2[3]->setText(QString::fromStdString(singleText(axisValues[200])));
+        Text1->setText(singleCaption(data.verticalValues[steps]));
+        Text2->setText(singleCaption(data.verticalValues[0]));
+        Label1[3]->setText(singleCaption(axisValues[0]));
+        Label2[3]->setText(singleCaption(axisValues[200]));
         Label1[4]->setText(Text1->text());
         Label2[4]->setText(Text2->text());
         hideProgress();

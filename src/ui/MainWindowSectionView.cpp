@@ -79,15 +79,15 @@ ProfileBars profileBarsOf(const std::vector<float>& profileGrid, int column)
 }
 
 // The bars of the row profile: the row's probabilities or, for a matrix of one kind, the imported
-// probability matrix's column of the row's input value, none when the data curve does not cross the row.
-std::optional<ProfileBars> rowProfileBars(const MainWindow& window, int row)
+// probability matrix's column of the row's input value (inputColumn, from the row's summary), none when
+// the data curve does not cross the row.
+std::optional<ProfileBars> rowProfileBars(const MainWindow& window, int row, std::optional<int> inputColumn)
 {
     if (!window.Settings.legacyMatrix)
         return rowProbabilities(window.sectionMatrix, row);
-    const RowSummary summary = summariseRow(window.sectionMatrix, row);
-    if (!summary.inputColumn)
+    if (!inputColumn)
         return std::nullopt;
-    return profileBarsOf(window.ProfileGrid, *summary.inputColumn);
+    return profileBarsOf(window.ProfileGrid, *inputColumn);
 }
 
 // The texts of the text block for the row's summary.
@@ -104,12 +104,6 @@ void fillWhole(DrawingSurface& surface, QRgb colour)
 {
     surface.filledBox(surface.scaleLeft(), surface.scaleTop(), surface.scaleLeft() + surface.scaleWidth(),
                       surface.scaleTop() + surface.scaleHeight(), colour);
-}
-
-QRectF twipsRectangle(const QWidget& widget)
-{
-    const TwipsRect place = twipsGeometry(widget);
-    return QRectF(place.left, place.top, place.width, place.height);
 }
 
 // Label12's caption for row r: the top of the vertical range at row 0, the bottom at the last row.
@@ -296,14 +290,22 @@ void MainWindow::DrawRowMarker()
     erase.dataMarked = data.image();
 }
 
-std::vector<double> MainWindow::markerEraseState() const
+MainWindow::MarkerEraseState MainWindow::markerEraseState() const
 {
     const DataSeries& data = dataSeries;
-    return {double(Drawn[0]),         double(Drawn[1]),         double(Drawn[2]),
-            double(Check3->isChecked()), double(Check4->isChecked()), double(Check8->isChecked()),
-            double(Settings.greyScale), double(RunningMeanPoints),  double(VerticalSteps()),
-            data.lastIndex,             data.verticalMin,         data.verticalMax,
-            data.horizontalMin,         data.horizontalMax,       double(BackColor())};
+    return {Drawn,
+            Check3->isChecked(),
+            Check4->isChecked(),
+            Check8->isChecked(),
+            Settings.greyScale,
+            RunningMeanPoints,
+            VerticalSteps(),
+            data.lastIndex,
+            data.verticalMin,
+            data.verticalMax,
+            data.horizontalMin,
+            data.horizontalMax,
+            BackColor()};
 }
 
 void MainWindow::EraseRowMarker()
@@ -350,12 +352,13 @@ void MainWindow::EraseRowMarker()
 void MainWindow::DrawRowProfile()
 {
     const int row = checkedRow(Slider5->value(), sectionMatrix);
+    std::optional<int> inputColumn;
     if (Settings.legacyMatrix) {
-        const RowSummary summary = summariseRow(sectionMatrix, row);
-        if (summary.inputColumn)
-            ProfileColumn = static_cast<std::int16_t>(*summary.inputColumn);
+        inputColumn = summariseRow(sectionMatrix, row).inputColumn;
+        if (inputColumn)
+            ProfileColumn = static_cast<std::int16_t>(*inputColumn);
     }
-    drawRowProfile(rowProfileBars(*this, row), Settings.zEnhancement, Settings.greyScale,
+    drawRowProfile(rowProfileBars(*this, row, inputColumn), Settings.zEnhancement, Settings.greyScale,
                    Picture2->surface());
     DrawColourScale();
 }
@@ -394,8 +397,8 @@ std::optional<PageSectionView> MainWindow::sectionViewPage() const
     view.summaryFrame = twipsRectangle(*Shape1);
     view.markerFraction = rowMarkerFraction(Slider5->value(), Slider5->minimum(), Slider5->maximum());
     const int row = checkedRow(Slider5->value(), sectionMatrix);
-    view.profile = rowProfileBars(*this, row);
     view.summary = summariseRow(sectionMatrix, row);
+    view.profile = rowProfileBars(*this, row, view.summary.inputColumn);
     view.summaryText = rowSummaryText(*this, view.summary);
     return view;
 }

@@ -10,9 +10,8 @@
 #include <cmath>
 #include <limits>
 
-#include "model/NumberText.h"
-#include "model/NumericValue.h"
 #include "render/Twips.h"
+#include "ui/FileText.h"
 #include "ui/TwipsGeometry.h"
 
 namespace brimvale {
@@ -34,11 +33,6 @@ constexpr double ButtonTop = 2460;
 constexpr double ButtonWidth = 1215;
 constexpr double ButtonHeight = 375;
 
-double valueOf(const QLineEdit& box)
-{
-    return numericValue(box.text().toStdString());
-}
-
 // The value as a Single; one beyond the Single range becomes an infinity of its sign rather than being
 // refused.
 float singleOf(double value)
@@ -46,11 +40,6 @@ float singleOf(double value)
     if (std::fabs(value) > std::numeric_limits<float>::max())
         return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
     return static_cast<float>(value);
-}
-
-QString shortestText(float value)
-{
-    return QString::fromStdString(singleText(value));
 }
 
 } // namespace
@@ -107,31 +96,31 @@ void PrintSetupDialog::Form_Load()
     m_saved = m_options;
     // Filling a box runs its change handler, which reads back the value just shown.
     const PrintOptions shown = m_options;
-    Text1->setText(shortestText(shown.dotSize));
-    Text2->setText(shortestText(shown.frameThickness));
-    Text3->setText(shortestText(shown.zoom * 100.0f));
-    Text4->setText(shortestText(shown.fontSize));
+    Text1->setText(singleCaption(shown.dotSize));
+    Text2->setText(singleCaption(shown.frameThickness));
+    Text3->setText(singleCaption(shown.zoom * 100.0f));
+    Text4->setText(singleCaption(shown.fontSize));
     Text5->setText(QString::fromStdString(shown.title));
 }
 
 void PrintSetupDialog::Text1_Change()
 {
-    m_options.dotSize = singleOf(valueOf(*Text1));
+    m_options.dotSize = singleOf(numericValueOf(Text1->text()));
 }
 
 void PrintSetupDialog::Text2_Change()
 {
-    m_options.frameThickness = singleOf(valueOf(*Text2));
+    m_options.frameThickness = singleOf(numericValueOf(Text2->text()));
 }
 
 void PrintSetupDialog::Text3_Change()
 {
-    m_options.zoom = singleOf(valueOf(*Text3) / 100.0);
+    m_options.zoom = singleOf(numericValueOf(Text3->text()) / 100.0);
 }
 
 void PrintSetupDialog::Text4_Change()
 {
-    m_options.fontSize = singleOf(valueOf(*Text4));
+    m_options.fontSize = singleOf(numericValueOf(Text4->text()));
 }
 
 void PrintSetupDialog::Text5_Change()

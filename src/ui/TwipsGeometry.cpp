@@ -38,6 +38,12 @@ TwipsRect twipsGeometry(const QWidget& widget)
             pixelsToTwips(pixels.height())};
 }
 
+QRectF twipsRectangle(const QWidget& widget)
+{
+    const TwipsRect place = twipsGeometry(widget);
+    return QRectF(place.left, place.top, place.width, place.height);
+}
+
 void setTwipsLeft(QWidget& widget, double left)
 {
     TwipsRect rect = twipsGeometry(widget);

@@ -1,6 +1,8 @@
 // Placing widgets with positions and sizes given in twips, and reading those twips back exactly.
 #pragma once
 
+#include <QRectF>
+
 class QWidget;
 
 namespace brimvale {
@@ -24,6 +26,8 @@ void setTwipsGeometry(QWidget& widget, const TwipsRect& rect);
 // Returns the geometry last set in twips; a widget never placed in twips reports its pixel
 // geometry converted to twips.
 TwipsRect twipsGeometry(const QWidget& widget);
+// The same geometry as a rectangle in twips.
+QRectF twipsRectangle(const QWidget& widget);
 
 // Each setter changes one value, keeps the other three as stored and places the widget anew.
 void setTwipsLeft(QWidget& widget, double left);

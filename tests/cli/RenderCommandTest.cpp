@@ -1,9 +1,8 @@
 // brimvale-batch render: PNG, PDF and SVG files of the requested width, in either view, and one line for
-// each failure. What the figure shows is render/SectionFigureExportTest's.
+// each failure. What the figure shows is render/CellFiguresTest's.
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QtEndian>
 #include <QRegularExpression>
 #include <QSvgRenderer>
 
@@ -16,22 +15,14 @@
 #include "cli/ReconstructCommand.h"
 #include "cli/RenderCommand.h"
 #include "cli/TableCommands.h"
+#include "render/SurfaceProbe.h"
+#include "support/PdfStream.h"
 
 namespace brimvale {
 namespace {
 
 using Format = RenderOptions::Format;
 using View = RenderOptions::View;
-
-// The first stream of a PDF, inflated: Qt compresses page contents with zlib.
-QByteArray inflatedFirstStream(const QByteArray& pdf)
-{
-    const qsizetype start = pdf.indexOf("stream\n") + 7;
-    const QByteArray deflated = pdf.mid(start, pdf.indexOf("endstream", start) - start);
-    QByteArray sized(4, '\0'); // qUncompress wants a big-endian size hint first; it grows beyond it
-    qToBigEndian(static_cast<quint32>(deflated.size() * 8), sized.data());
-    return qUncompress(sized + deflated);
-}
 
 class RenderCommandTest : public ::testing::Test {
 protected:
@@ -62,18 +53,14 @@ TEST_F(RenderCommandTest, WritesEachFormatAtTheRequestedWidthInEitherView)
 {
     // The probability view has no class colour; the confidence view shows the inner region's.
     const auto classPixels = [](const QImage& image) {
-        int count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                count += image.pixel(x, y) == 0xffc8ffc8u;
-        return count;
+        return test::pixelsOf(image, test::UpperClass).size();
     };
     const QImage probability = QImage::fromData(rendered(Format::Png, "p.png", 300), "PNG");
     EXPECT_EQ(probability.width(), 300);
     EXPECT_GT(probability.height(), 2 * probability.width()); // taller than wide, as on screen
-    EXPECT_EQ(classPixels(probability), 0);
+    EXPECT_EQ(classPixels(probability), 0u);
     EXPECT_GT(classPixels(QImage::fromData(rendered(Format::Png, "c.png", 400, View::Confidence), "PNG")),
-              1000);
+              1000u);
 
     const QByteArray pdf = rendered(Format::Pdf, "f.pdf", 500);
     EXPECT_TRUE(pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF"));
@@ -83,7 +70,7 @@ TEST_F(RenderCommandTest, WritesEachFormatAtTheRequestedWidthInEitherView)
     ASSERT_TRUE(box.hasMatch());
     EXPECT_DOUBLE_EQ(box.captured(1).toDouble(), 500.0);
     // One unit of the figure is one point: its background, through the page's transform, fills the page.
-    const QString page = QString::fromLatin1(inflatedFirstStream(pdf));
+    const QString page = QString::fromLatin1(test::firstPdfStream(pdf));
     const QRegularExpressionMatch background = QRegularExpression(QStringLiteral(
         "([-0-9.]+) 0 0 ([-0-9.]+) 0 [0-9.]+ cm.*?\\n([-0-9.]+) ([-0-9.]+) ([0-9.]+) ([0-9.]+) re\\n"),
         QRegularExpression::DotMatchesEverythingOption).match(page);

@@ -60,6 +60,7 @@ long peakGrowthKiB(const std::function<void()>& action)
         for (std::string line; std::getline(status, line);)
             if (line.starts_with(key))
                 return std::stol(line.substr(std::string(key).size()));
+        ADD_FAILURE() << "no " << key << " in /proc/self/status";
         return -1L;
     };
     std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts again from what is resident now

@@ -11,6 +11,7 @@
 #include "print/PageMapping.h"
 #include "print/PainterPrintPage.h"
 #include "print/RecordingPrintPage.h"
+#include "support/PdfStream.h"
 #include "support/ScratchFolder.h"
 
 namespace brimvale {
@@ -175,10 +176,7 @@ TEST(PainterPrintPageTest, DrawsInTwipsWithPensInPrinterPixels)
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
     EXPECT_EQ(bytes.count("/Type /Page\n"), 1);
-    // The page's drawing is the file's first stream; qUncompress wants the expected size in front.
-    const qsizetype stream = bytes.indexOf("stream\n") + 7;
-    const QByteArray contents = qUncompress(QByteArray("\x00\x01\x00\x00", 4) +
-                                            bytes.mid(stream, bytes.indexOf("\nendstream", stream) - stream));
+    const QByteArray contents = test::firstPdfStream(bytes);
     EXPECT_TRUE(contents.contains("1 0 0 scn\n/GSa gs\n1196 1196 8 8 re\nf")) << contents.toStdString();
     EXPECT_TRUE(contents.contains("12 w 1 J 2 M 0 j []0  d\n600 600 1200 1200 re\nS") &&
                 contents.contains("Tj"));

@@ -1,6 +1,7 @@
 // The menus on the window: which copy commands are offered, the right-click pop-ups, the clipboard, the
 // pointer read-out and quitting.
 #include <QApplication>
+#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 

@@ -1,4 +1,5 @@
 // File > Print Options and File > Print on the window: the options edited live, and a page printed to PDF.
+#include <QFile>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>

@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QFile>
 #include <QImage>
 #include <QLabel>
 #include <QSlider>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "render/SurfaceProbe.h"
 #include "support/CorvaneFileBuilder.h"
 #include "support/ScratchFolder.h"
 #include "support/TestPlatformServices.h"
@@ -22,12 +22,6 @@
 #include "ui/PictureBox.h"
 
 namespace brimvale::test {
-
-constexpr QRgb White = 0xffffffff;
-constexpr QRgb Red = 0xffff0000;
-constexpr QRgb Blue = 0xff0000ff;
-constexpr QRgb UpperClass = 0xffc8ffc8; // the inner confidence region, RGB(200, 255, 200)
-constexpr QRgb LowerClass = 0xff327f32; // the outer confidence region, RGB(50, 127, 50)
 
 using Records = std::vector<std::pair<double, double>>; // (depth, value)
 
@@ -71,10 +65,7 @@ protected:
 
     QString write(const std::string& name, const std::string& contents)
     {
-        QFile file(pathOf(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(contents.data(), static_cast<qint64>(contents.size()));
-        return file.fileName();
+        return QString::fromStdString(writeBytes(folder.file(name), contents).string());
     }
 
     // The one button of the window (or of its dialogs) that shows the caption.
@@ -153,12 +144,7 @@ protected:
     }
     static int count(const PictureBox& box, QRgb colour)
     {
-        const QImage image = imageOf(box);
-        int n = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                n += image.pixel(x, y) == colour ? 1 : 0;
-        return n;
+        return static_cast<int>(pixelsOf(imageOf(box), colour).size());
     }
     // Whether the figure shows nothing but the window's background.
     bool blank(const PictureBox& box) const
